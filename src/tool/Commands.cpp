@@ -1,0 +1,19 @@
+#include "tool/Tool.h"
+
+namespace tool {
+
+namespace {
+
+const Command kCommands[] = {
+    {"ini", "get FILE SECTION KEY [DEFAULT] | set FILE SECTION KEY VALUE | erase FILE SECTION",
+     "read, write or erase values of an INI file", runIni},
+};
+
+} // namespace
+
+std::span<const Command> commands()
+{
+    return kCommands;
+}
+
+} // namespace tool

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the test configuration (AddressSanitizer and
+# UndefinedBehaviorSanitizer) in build-test/ and runs every test through ctest.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps
+
+cmake -S . -B build-test -G Ninja \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYRABELL_SANITIZE=ON -DLYRABELL_BENCH=OFF
+cmake --build build-test
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-test --output-on-failure -j "$(nproc)" "$@"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+// Failures print Qt values readably.
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+inline void PrintTo(const QByteArray &b, std::ostream *os)
+{
+    *os << "QByteArray(" << b.size() << " bytes: \"" << b.left(200).toStdString()
+        << (b.size() > 200 ? "...\")" : "\")");
+}
+
+inline void PrintTo(const QStringList &l, std::ostream *os)
+{
+    *os << '{';
+    for (qsizetype i = 0; i < l.size(); ++i)
+        *os << (i ? ", \"" : "\"") << l[i].toStdString() << '"';
+    *os << '}';
+}
+
+inline void PrintTo(const QImage &img, std::ostream *os)
+{
+    *os << "QImage(" << img.width() << "x" << img.height() << ", format " << int(img.format())
+        << ")";
+}

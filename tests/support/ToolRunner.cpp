@@ -1,0 +1,26 @@
+#include "ToolRunner.h"
+
+#include "Sandbox.h"
+
+#include <QProcess>
+
+namespace lytest {
+
+ToolResult runTool(const QStringList &args, int timeoutMs)
+{
+    QProcess p;
+    p.start(builtProgramDir() + QStringLiteral("lyrabell-tool"), args);
+    ToolResult r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        r.err = "timed out";
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+} // namespace lytest

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace lytest {
+
+struct ToolResult
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the built lyrabell-tool of the program folder with the arguments and waits for it
+// (at most timeoutMs).
+ToolResult runTool(const QStringList &args, int timeoutMs = 60000);
+
+} // namespace lytest
