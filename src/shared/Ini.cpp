@@ -199,10 +199,12 @@ void write(const QString &file, const QString &section, const QString &key,
 void eraseSection(const QString &file, const QString &section)
 {
     QList<Line> lines = load(file);
-    const Range r = findSection(lines, section);
+    Range r = findSection(lines, section);
     if (r.first < 0)
         return;
-    lines.remove(r.first, r.last - r.first);
+    // A section that appears more than once goes as a whole.
+    for (; r.first >= 0; r = findSection(lines, section))
+        lines.remove(r.first, r.last - r.first);
     save(file, lines);
 }
 

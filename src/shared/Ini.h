@@ -19,7 +19,8 @@ QString read(const QString &file, const QString &section, const QString &key,
 // Throws ly::Error "Unable to write to <file>" when the value cannot be written.
 void write(const QString &file, const QString &section, const QString &key,
            const QString &value);
-// Erases the whole section (its header up to the next section) when the file has it.
+// Erases the whole section (its header up to the next section, every occurrence) when the
+// file has it.
 void eraseSection(const QString &file, const QString &section);
 
 bool hasSection(const QString &file, const QString &section);
