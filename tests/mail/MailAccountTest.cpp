@@ -4,7 +4,6 @@
 #include "mail/Scrambler.h"
 #include "shared/CodePage.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <functional>
@@ -126,10 +125,13 @@ TEST_F(MailAccountTest, ValuesThatDoNotFitAreReportedNotCut)
         {"UTF-8", [](MailAccount &a) { a.name = QString(26, QChar(0xe9)); }, "Name",
          "Field \"Name\" is too long: only its first 25 characters fit."},
         {"windows-1252",
-         [](MailAccount &a) { a.password = QStringLiteral("\u043f\u0430\u0440\u043e\u043b\u044c"); },
+         [](MailAccount &a) {
+             a.password = QStringLiteral("\u043f\u0430\u0440\u043e\u043b\u044c");
+         },
          "Password", "Field \"Password\" holds characters that cannot be stored (code page "
                      "WINDOWS-1252)."},
-        {"UTF-8", [](MailAccount &a) { a.userName = QString(QStringLiteral("ab")).insert(1, QChar(0)); }, "User name",
+        {"UTF-8", [](MailAccount &a) { a.userName = QStringLiteral("a") + QChar(0) + "b"; },
+         "User name",
          "Field \"User name\" holds characters that cannot be stored (code page UTF-8)."},
     };
     const QByteArray before = lytest::readFile(sandbox.writeFile("MyMail.Dat", "old record"));
@@ -181,7 +183,8 @@ TEST_F(MailAccountTest, DamagedOrMissingFileIsAnError)
             ly::mail::ReadAccount(file());
             ADD_FAILURE() << "read";
         } catch (const ly::Error &e) {
-            EXPECT_EQ(e.text(), "The account file \"" + file() + "\" is damaged: " + c.message + ".");
+            EXPECT_EQ(e.text(),
+                      "The account file \"" + file() + "\" is damaged: " + c.message + ".");
         }
     }
     QFile::remove(file());
