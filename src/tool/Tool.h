@@ -31,5 +31,7 @@ void requireArgs(const QStringList &args, qsizetype min, qsizetype max);
 
 // The sub-commands; each lives in its own file.
 int runIni(const QStringList &args);
+int runScramble(const QStringList &args);
+int runUnscramble(const QStringList &args);
 
 } // namespace tool
