@@ -433,7 +433,7 @@ ThumbDetails ReadThumbDetails(const QString &file, QSize pictureSize)
 QString ThumbHint(const ThumbDetails &d, const ThumbLabels &labels)
 {
     const QString crlf = QStringLiteral("\r\n");
-    const auto line = [&](const QString &label, const QString &text) {
+    const auto line = [&](const QString &label, const QString &text) -> QString {
         return QLatin1Char('[') + label + QStringLiteral("]:") + text + crlf;
     };
     return crlf + line(labels.type, d.typeText) + line(labels.pix, d.pixText + "  ") +
