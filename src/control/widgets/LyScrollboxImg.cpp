@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <future>
 
 using ly::THUMB_COLUMN_PITCH;
 using ly::THUMB_SHADOW_OFFSET;
@@ -79,10 +80,20 @@ bool TlyScrollboxImg::TMyThread::RunOnUiThread(std::function<void()> step)
 void TlyScrollboxImg::TMyThread::run()
 {
     const int count = int(m_files.size());
+    // The next picture is read while the current tile is placed and during the pause, so
+    // the pause costs no reading time. Once stopped, nothing more is read: the tile in
+    // progress is only announced.
+    const auto readAhead = [this](int i) {
+        return std::async(std::launch::async, &ly::PrepareThumb, m_files[i], m_labels,
+                          ly::THUMB_FRAME_SIZE);
+    };
+    std::future<ly::PreparedThumb> next;
+    if (count > 0)
+        next = readAhead(0);
     for (int i = 0; i < count; ++i) {
-        // Once stopped, the tile in progress is only announced, so its picture is not read.
-        const ly::PreparedThumb prepared =
-            m_stop->load() ? ly::PreparedThumb{} : ly::PrepareThumb(m_files[i], m_labels);
+        const ly::PreparedThumb prepared = next.valid() ? next.get() : ly::PreparedThumb{};
+        if (i + 1 < count && !m_stop->load())
+            next = readAhead(i + 1);
         if (!RunOnUiThread([this, i, count, prepared] { m_browser->CreateTile(i, count, prepared); }))
             return;
         if (m_stop->load()) {
