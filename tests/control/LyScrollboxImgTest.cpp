@@ -308,6 +308,21 @@ TEST_F(BrowserTest, NewFolderWhileLoadingShowsOnlyTheNewOne)
     EXPECT_EQ(progress_, expected);
 }
 
+TEST_F(BrowserTest, ClickHandlerMayShowAnotherFolder)
+{
+    const QString first = MakeFolder("first", 2);
+    const QString second = MakeFolder("second", 1);
+    browser->setLyImgPath(first);
+    ASSERT_TRUE(WaitUntilLoaded());
+    QObject::connect(browser.get(), &TlyScrollboxImg::OnlyImgClick, browser.get(),
+                     [&] { browser->setLyImgPath(second); });
+    QTest::mouseClick(browser->Tile(0)->picture(), Qt::LeftButton); // frees the clicked tile
+    ASSERT_TRUE(WaitForProgress({1, 1}));
+    ASSERT_TRUE(WaitUntilLoaded());
+    ASSERT_EQ(Tiles().size(), 1);
+    EXPECT_TRUE(Tiles()[0]->lyImageFile().startsWith(second + "/"));
+}
+
 TEST_F(BrowserTest, DestroyedWhileLoading)
 {
     browser->setLyImgPath(MakeFolder("many", 8));
