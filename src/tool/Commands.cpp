@@ -7,6 +7,9 @@ namespace {
 const Command kCommands[] = {
     {"ini", "get FILE SECTION KEY [DEFAULT] | set FILE SECTION KEY VALUE | erase FILE SECTION",
      "read, write or erase values of an INI file", runIni},
+    {"gradient", "STYLE FROM TO WIDTH HEIGHT OUT.png",
+     "draw a gradient picture (style 0 ... 12 or its name, colours as colour texts)",
+     runGradient},
 };
 
 } // namespace
