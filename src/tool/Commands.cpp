@@ -10,6 +10,8 @@ const Command kCommands[] = {
     {"gradient", "STYLE FROM TO WIDTH HEIGHT OUT.png",
      "draw a gradient picture (style 0 ... 12 or its name, colours as colour texts)",
      runGradient},
+    {"swfinfo", "FILE", "print the description texts read from a SWF file's header",
+     runSwfInfo},
 };
 
 } // namespace

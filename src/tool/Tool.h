@@ -32,5 +32,6 @@ void requireArgs(const QStringList &args, qsizetype min, qsizetype max);
 // The sub-commands; each lives in its own file.
 int runIni(const QStringList &args);
 int runGradient(const QStringList &args);
+int runSwfInfo(const QStringList &args);
 
 } // namespace tool

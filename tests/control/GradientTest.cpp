@@ -299,7 +299,8 @@ TEST(GradientTest, DiagonalBands)
              return d < h ? Pt{w - 1, std::trunc(h - 1 - d)} : Pt{std::trunc(w - 1 - (d - h)), 0};
          },
          [](double d, double w, double h) {
-             return d < w ? Pt{std::trunc(w - 1 - d), h - 1} : Pt{0, std::trunc(h - 1 - (d - (w - 1)))};
+             return d < w ? Pt{std::trunc(w - 1 - d), h - 1}
+                          : Pt{0, std::trunc(h - 1 - (d - (w - 1)))};
          }},
         {rgsSWNE,
          [](double d, double, double h) {
