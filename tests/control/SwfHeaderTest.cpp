@@ -84,46 +84,26 @@ TEST(ReadBitsTest, ReadsUnsignedBigEndianBitStrings)
 
 TEST(SwfHeaderTest, ReadsTheHeaderFieldsOfBothKinds)
 {
-    Header movie; // 550 × 400 with Nbits 15
-    Header fractional;
-    fractional.rateInteger = 24;
-    fractional.rateFraction = 128;
-    fractional.frames = 65535;
-    fractional.version = 255;
-    Header wide; // a 16-bit field with its top bit set is not a negative number
-    wide.nbits = 16;
-    wide.xmax = 0xFFFF;
-    wide.ymax = 0x8000;
-    Header widest;
-    widest.nbits = 31;
-    widest.xmin = 0x7FFFFFFF;
-    widest.xmax = 0x7FFFFFFF;
-    widest.ymin = 1;
-    widest.ymax = 0x40000000;
-    widest.frames = 0x1234;
-    Header empty;
-    empty.nbits = 0;
-    empty.rateInteger = 0;
-    empty.frames = 0;
-    Header tiny;
-    tiny.nbits = 1;
-    tiny.xmax = 1;
-    tiny.ymax = 1;
-    tiny.rateInteger = 30;
-    tiny.rateFraction = 5;
-
     const struct
     {
         const char *name;
         Header header;
         Texts texts;
     } cases[] = {
-        {"550 x 400", movie, {"6", "550 X 400", "12.0", "1", false}},
-        {"fractional rate", fractional, {"255", "550 X 400", "24.128", "65535", false}},
-        {"16 bits", wide, {"6", "3276 X 1638", "12.0", "1", false}},
-        {"31 bits", widest, {"6", "107374182 X 53687091", "12.0", "4660", false}},
-        {"0 bits", empty, {"6", "0 X 0", "0.0", "0", false}},
-        {"1 bit", tiny, {"6", "0 X 0", "30.5", "1", false}},
+        {"550 x 400 with Nbits 15", {}, {"6", "550 X 400", "12.0", "1", false}},
+        {"fractional rate",
+         {.rateFraction = 128, .rateInteger = 24, .frames = 65535, .version = 255},
+         {"255", "550 X 400", "24.128", "65535", false}},
+        // A field with its top bit set is no negative number.
+        {"16 bits", {.nbits = 16, .xmax = 0xFFFF, .ymax = 0x8000},
+         {"6", "3276 X 1638", "12.0", "1", false}},
+        {"31 bits",
+         {.nbits = 31, .xmin = 0x7FFFFFFF, .xmax = 0x7FFFFFFF, .ymin = 1, .ymax = 0x40000000,
+          .frames = 0x1234},
+         {"6", "107374182 X 53687091", "12.0", "4660", false}},
+        {"0 bits", {.nbits = 0, .rateInteger = 0, .frames = 0}, {"6", "0 X 0", "0.0", "0", false}},
+        {"1 bit", {.nbits = 1, .xmax = 1, .ymax = 1, .rateFraction = 5, .rateInteger = 30},
+         {"6", "0 X 0", "30.5", "1", false}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
