@@ -9,6 +9,11 @@ const Command kCommands[] = {
      "read, write or erase values of an INI file", runIni},
     {"scramble", "TEXT [KEY]", "scramble a text as the account file stores it", runScramble},
     {"unscramble", "HEX [KEY]", "give back the text of a scrambled text", runUnscramble},
+    {"gradient", "STYLE FROM TO WIDTH HEIGHT OUT.png",
+     "draw a gradient picture (style 0 ... 12 or its name, colours as colour texts)",
+     runGradient},
+    {"swfinfo", "FILE", "print the description texts read from a SWF file's header",
+     runSwfInfo},
 };
 
 } // namespace

@@ -33,5 +33,7 @@ void requireArgs(const QStringList &args, qsizetype min, qsizetype max);
 int runIni(const QStringList &args);
 int runScramble(const QStringList &args);
 int runUnscramble(const QStringList &args);
+int runGradient(const QStringList &args);
+int runSwfInfo(const QStringList &args);
 
 } // namespace tool
