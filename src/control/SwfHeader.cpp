@@ -1,13 +1,13 @@
 #include "control/SwfHeader.h"
 
 #include "shared/Error.h"
+#include "shared/FileText.h"
 #include "shared/Ini.h"
 #include "shared/Settings.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QTimeZone>
 
 #include <zlib.h>
@@ -65,19 +65,6 @@ QByteArray inflatePrefix(QByteArray first, QIODevice &device, qsizetype want)
     }
     out.resize(want - qsizetype(zs.avail_out));
     return out;
-}
-
-// Tenths of value / unit, halves to the even neighbour, in shortest form.
-QString oneDecimal(uint64_t value, uint64_t unit)
-{
-    uint64_t tenths = value * 10 / unit;
-    const uint64_t rest = value * 10 % unit;
-    if (rest * 2 > unit || (rest * 2 == unit && tenths % 2 == 1))
-        ++tenths;
-    QString text = QString::number(tenths / 10);
-    if (tenths % 10 != 0)
-        text += QLocale::system().decimalPoint() + QString::number(tenths % 10);
-    return text;
 }
 
 } // namespace
@@ -144,19 +131,10 @@ void ReadSwfHeader(const QString &file, SwfHeaderInfo &info)
         info.error = true;
         return;
     }
-    info.size = SwfSizeText(uint32_t(quint64(f.size()) & 0xFFFFFFFFu));
+    info.size = DetailSizeText(uint32_t(quint64(f.size()) & 0xFFFFFFFFu));
     info.type = QStringLiteral("Shockwave Flash Object");
     info.date = SwfDateText(fileInfo.lastModified());
     ReadSwfHeaderFrom(f, info);
-}
-
-QString SwfSizeText(uint32_t bytes)
-{
-    if (bytes < 1024)
-        return QString::number(bytes) + u'B';
-    if (bytes < 1048576)
-        return oneDecimal(bytes, 1024) + QStringLiteral("KB");
-    return oneDecimal(bytes, 1048576) + QStringLiteral("MB");
 }
 
 QString SwfDateText(const QDateTime &lastWrite)

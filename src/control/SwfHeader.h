@@ -42,10 +42,6 @@ void ReadSwfHeader(const QString &file, SwfHeaderInfo &info);
 // The header part of ReadSwfHeader, on data read from the device's current position.
 void ReadSwfHeaderFrom(QIODevice &device, SwfHeaderInfo &info);
 
-// Below 1024 bytes the count + "B"; below 1 MiB the kilobytes to one decimal + "KB"; else
-// megabytes to one decimal + "MB". Halves go to the even neighbour; the number has its
-// shortest form ("12" for 12.0) and the locale's decimal separator.
-QString SwfSizeText(uint32_t bytes);
 // The last-write time (UTC) plus 8 hours as "yyyy-mm-dd hh:mm:ss".
 QString SwfDateText(const QDateTime &lastWrite);
 

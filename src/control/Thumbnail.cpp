@@ -1,6 +1,7 @@
 #include "control/Thumbnail.h"
 
 #include "shared/Error.h"
+#include "shared/FileText.h"
 #include "shared/Paths.h"
 #include "shared/Settings.h"
 
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -386,24 +386,6 @@ ThumbLabels ReadThumbLabels()
             label("FileDate", "Date"), label("FileName", "File")};
 }
 
-QString ThumbSizeText(uint32_t bytes)
-{
-    if (bytes < 1024)
-        return QString::number(bytes) + QStringLiteral("B");
-    const bool kilo = bytes < 1048576;
-    const uint64_t unit = kilo ? 1024 : 1048576;
-    // Tenths of the unit, rounded half to even.
-    const uint64_t num = uint64_t(bytes) * 10;
-    uint64_t tenths = num / unit;
-    const uint64_t rest = num % unit;
-    if (rest * 2 > unit || (rest * 2 == unit && tenths % 2 == 1))
-        ++tenths;
-    QString text = QString::number(tenths / 10);
-    if (tenths % 10 != 0)
-        text += QLocale::system().decimalPoint() + QString::number(tenths % 10);
-    return text + (kilo ? QStringLiteral("KB") : QStringLiteral("MB"));
-}
-
 QString ThumbDateText(const QDateTime &lastWrite)
 {
     return lastWrite.toUTC().addSecs(8 * 3600).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
@@ -424,7 +406,7 @@ ThumbDetails ReadThumbDetails(const QString &file, QSize pictureSize)
         throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(file, f.errorString()));
     const QFileInfo info(file);
     return {info.fileName(),
-            ThumbSizeText(uint32_t(quint64(f.size()) & 0xFFFFFFFFu)),
+            DetailSizeText(uint32_t(quint64(f.size()) & 0xFFFFFFFFu)),
             QStringLiteral("%1 X %2").arg(pictureSize.width()).arg(pictureSize.height()),
             ThumbTypeText(info.fileName()),
             ThumbDateText(info.lastModified())};

@@ -82,9 +82,6 @@ struct ThumbLabels
 };
 ThumbLabels ReadThumbLabels();
 
-// Bytes below 1024 as "37B"; else kilobytes or megabytes to one decimal (halves to the even
-// neighbour, no trailing zero, the locale's decimal separator) + "KB" or "MB".
-QString ThumbSizeText(uint32_t bytes);
 QString ThumbDateText(const QDateTime &lastWrite);
 QString ThumbTypeText(const QString &fileName);
 // The details of a file whose picture has the given size. Throws ly::Error when the file

@@ -27,16 +27,28 @@ QString SizeTextOf(uint32_t bytes)
         return QStringLiteral("1KB");
     if (k < 1024)
         return QString::number(k) + QStringLiteral("KB");
-    // Tenths of a megabyte, rounded half to even.
-    const uint64_t num = k * 10;
-    uint64_t tenths = num / 1024;
-    const uint64_t rest = num % 1024;
-    if (rest * 2 > 1024 || (rest * 2 == 1024 && tenths % 2 == 1))
+    return TenthsText(k, 1024) + QStringLiteral("MB");
+}
+
+QString DetailSizeText(uint32_t bytes)
+{
+    if (bytes < 1024)
+        return QString::number(bytes) + QStringLiteral("B");
+    if (bytes < 1048576)
+        return TenthsText(bytes, 1024) + QStringLiteral("KB");
+    return TenthsText(bytes, 1048576) + QStringLiteral("MB");
+}
+
+QString TenthsText(uint64_t value, uint64_t unit)
+{
+    uint64_t tenths = value * 10 / unit;
+    const uint64_t rest = value * 10 % unit;
+    if (rest * 2 > unit || (rest * 2 == unit && tenths % 2 == 1))
         ++tenths;
     QString text = QString::number(tenths / 10);
     if (tenths % 10 != 0)
         text += QLocale::system().decimalPoint() + QString::number(tenths % 10);
-    return text + QStringLiteral("MB");
+    return text;
 }
 
 QString SizeText(const QString &file)

@@ -3,6 +3,7 @@
 
 #include "control/SwfHeader.h"
 #include "shared/Error.h"
+#include "shared/FileText.h"
 #include "shared/Settings.h"
 
 #include <QBuffer>
@@ -221,7 +222,7 @@ TEST_F(SwfFileTest, SizeTexts)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.bytes);
-        EXPECT_EQ(SwfSizeText(c.bytes), c.text);
+        EXPECT_EQ(ly::DetailSizeText(c.bytes), c.text);
     }
     // From the files themselves, SWF or not.
     for (const auto &[bytes, text] : {std::pair{1000, QString("1000B")}, {1536, "1" + dot + "5KB"},

@@ -3,6 +3,7 @@
 
 #include "control/Thumbnail.h"
 #include "shared/Error.h"
+#include "shared/FileText.h"
 #include "shared/Settings.h"
 
 #include <QDateTime>
@@ -49,7 +50,7 @@ TEST(ThumbTextTest, SizeTexts)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.bytes);
-        EXPECT_EQ(ly::ThumbSizeText(c.bytes), c.text);
+        EXPECT_EQ(ly::DetailSizeText(c.bytes), c.text);
     }
 }
 
