@@ -171,8 +171,6 @@ NewProjectResult ProjectDocument::CreateProject(const QString &location, const Q
         return NewProjectResult::CannotWrite;
 
     m_currentProjectFile = paths.projectFile;
-    PrepareProject(modules.album, modules.flash, modules.frameCard, modules.movie);
-    m_open = true;
     return NewProjectResult::Created;
 }
 
@@ -200,7 +198,6 @@ void ProjectDocument::OpenProject(const QString &path)
         }
     }
     PrepareProject(choice.album, choice.flash, choice.frameCard, choice.movie);
-    m_open = true;
 }
 
 void ProjectDocument::PrepareProject(bool album, bool flash, bool frameCard, bool movie)
@@ -224,6 +221,7 @@ void ProjectDocument::PrepareProject(bool album, bool flash, bool frameCard, boo
     // Entering the pages marks the project modified.
     m_modified = true;
     CopyFileReplacing(m_currentProjectFile, WorkingCopyFile());
+    m_open = true;
 }
 
 void ProjectDocument::Save1Click()

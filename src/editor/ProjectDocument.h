@@ -116,9 +116,10 @@ public:
     QString ProjectFileName() const;
     QString WorkingCopyFile() const;
 
-    // New: writes the template into location/name/name.zpj (one folder level is made) and
-    // prepares the modules. An existing project file is replaced only with
-    // ExistingProject::Replace.
+    // New, first step: checks the dialog's input, writes the template into
+    // location/name/name.zpj (one folder level is made) and makes it the current project
+    // file. An existing project file is replaced only with ExistingProject::Replace. On
+    // Created the dialog hides and runs PrepareProject with the same modules.
     NewProjectResult CreateProject(const QString &location, const QString &name,
                                    ModuleChoice modules,
                                    ExistingProject existing = ExistingProject::Keep);
@@ -126,7 +127,8 @@ public:
     // write creates it).
     void OpenProject(const QString &path);
     // Records the module keys (each just before the window opens that module's editor) and
-    // refreshes the working copy. Also runs for Edit Project.
+    // refreshes the working copy; the project is open afterwards. Runs for New, Open and Edit
+    // Project.
     void PrepareProject(bool album, bool flash, bool frameCard, bool movie);
     // Save: every existing editor writes its sections, in ProjectEditorKind order; then the
     // working copy is refreshed and the recent list updated (both only when the working copy

@@ -134,6 +134,7 @@ protected:
         QDir().mkpath(location());
         EXPECT_EQ(project.CreateProject(location(), "Card1", {.album = true, .movie = true}),
                   NewProjectResult::Created);
+        project.PrepareProject(true, false, false, true);
         window.events.clear();
         return project.CurrentProjectFile();
     }
@@ -216,7 +217,7 @@ TEST_F(ProjectDocumentTest, TemplateHasItsExactLines)
                                        "SendMailFlag=0", "FlashOcxFlag=0", "ArrowPanelFlag=1"}));
 }
 
-TEST_F(ProjectDocumentTest, CreateWritesTheTemplateAndPreparesTheModules)
+TEST_F(ProjectDocumentTest, NewWritesTheTemplateThenPreparesTheModules)
 {
     QDir().mkpath(location());
     QStringList keysWhenOpened;
@@ -225,7 +226,11 @@ TEST_F(ProjectDocumentTest, CreateWritesTheTemplateAndPreparesTheModules)
     };
     ASSERT_EQ(project.CreateProject(location(), "Card1", {.album = true, .movie = true}),
               NewProjectResult::Created);
+    EXPECT_EQ(readFile(project.CurrentProjectFile()), ly::ProjectTemplate());
+    EXPECT_FALSE(project.IsOpen());
+    EXPECT_TRUE(window.events.isEmpty());
 
+    project.PrepareProject(true, false, false, true);
     EXPECT_EQ(window.events,
               (QStringList{"prepare FrmBlk 1", "prepare FrmPicture 1", "prepare FrmFlash 0",
                            "prepare FrmMovie 1", "prepare FrmPictureText 0", "prepared"}));
@@ -290,8 +295,7 @@ TEST_F(ProjectDocumentTest, AnExistingProjectIsReplacedOnlyWhenAskedTo)
 
     EXPECT_EQ(other.CreateProject(location(), "Card1", {.flash = true}, ly::ExistingProject::Replace),
               NewProjectResult::Created);
-    EXPECT_EQ(ly::ReadIni("FrmBlk", "Mine", file), QString());
-    EXPECT_EQ(ly::ReadIni("Application", "FrmFlash", file), QStringLiteral("1"));
+    EXPECT_EQ(readFile(file), ly::ProjectTemplate());
 }
 
 TEST_F(ProjectDocumentTest, OnlyOneOpensAModule)
