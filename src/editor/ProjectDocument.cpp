@@ -176,7 +176,8 @@ NewProjectResult ProjectDocument::CreateProject(const QString &location, const Q
 
 void ProjectDocument::OpenProject(const QString &path)
 {
-    m_currentProjectFile = path.isEmpty() ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    m_currentProjectFile =
+        path.isEmpty() ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     CopyFileIfAbsent(m_currentProjectFile, WorkingCopyFile());
 
     m_openMarks[size_t(ProjectModule::Background)] = true;

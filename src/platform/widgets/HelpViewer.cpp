@@ -31,7 +31,6 @@ HelpViewer::HelpViewer(QWidget *owner)
     , m_forward(new QToolButton(this))
     , m_contents(new QToolButton(this))
 {
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowTitle(kWindowTitle);
     resize(720, 560);
 
