@@ -45,6 +45,9 @@ TEST_F(IniTest, ReadsValuesByProfileRules)
         {"empty value", "[S]\r\nk=\r\n", "S", "k", ""},
         {"odd lines ignored", "[S]\r\nnonsense\r\n=x\r\nk=v\r\n", "S", "k", "v"},
         {"section name trimmed", "[ S ]\r\nk=v\r\n", "S", "k", "v"},
+        {"text after the closing bracket", "[S] ; note\r\nk=v\r\n", "S", "k", "v"},
+        {"semicolon inside a value", "[S]\r\nk=a;b\r\n", "S", "k", "a;b"},
+        {"tabs are blanks", "[S]\r\n\tk\t=\tv w \t\r\n", "S", "k", "v w"},
     };
     for (const ReadCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -94,6 +97,12 @@ TEST_F(IniTest, WritesInPlaceAndAppends)
         {"keeps odd lines and LF line ends byte for byte", "x y z\n[A]\n;note\na=1\n", "A",
          "a", "2", "x y z\n[A]\n;note\na=2\r\n"},
         {"empty file", "", "S", "k", "v", "[S]\r\nk=v\r\n"},
+        {"a commented-out key is not the key", "[S]\r\n;k=old\r\nk=1\r\n", "S", "k", "2",
+         "[S]\r\n;k=old\r\nk=2\r\n"},
+        {"new section after an unterminated last line", "[A]\r\na=1", "B", "b", "2",
+         "[A]\r\na=1\r\n[B]\r\nb=2\r\n"},
+        {"blanks around a value are written as given", "[S]\r\n", "S", "k", " v ",
+         "[S]\r\nk= v \r\n"},
     };
     for (const WriteCase &c : cases) {
         SCOPED_TRACE(c.name);

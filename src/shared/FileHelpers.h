@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// File chores the windows share: safe names for media files, whole-tree deletion and
+// file copies that never leave half a file behind.
+namespace ly {
+
+// In the file-name part of the path every " ", "[", "]" and "#" becomes "_" (the package
+// index and the card's entry table use "#" as separator). When that changed the name, the
+// file is renamed on disk; when another file already has the new name, the first free name
+// "name_1.ext", "name_2.ext", ... is taken instead. The new path is returned whether or not
+// the rename succeeded. An empty path gives an empty result.
+QString SanitizeFileName(const QString &path);
+
+// Deletes the folder with all its content, silently. False when the folder does not exist
+// (an empty path and the file-system root count as not existing); true when the folder is
+// gone afterwards. Links inside the folder are removed, never followed.
+bool DeleteFolderTree(const QString &folder);
+
+// Copies the file over the target, replacing it as a whole: the bytes go to a temporary
+// file beside the target that then takes its name. False when the copy failed; the target
+// is then unchanged.
+bool CopyFileReplacing(const QString &from, const QString &to);
+// Copies the file to the target unless the target already exists. False when nothing was
+// copied.
+bool CopyFileIfAbsent(const QString &from, const QString &to);
+
+} // namespace ly

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+namespace ly {
+
+// Where a picture goes in a panel: at its own size and centred when it fits; otherwise
+// shrunk, its aspect kept (sizes cut to whole pixels), to the panel's full width or full
+// height and centred the other way. Coordinates are the panel's.
+QRect FitPictureRect(QSize picture, QSize panel);
+
+// Shows the picture file in the image label, a child of the panel, placed by
+// FitPictureRect. ".gif" files play as they are (animated ones move) and ".ico" files are
+// shown as they are, both stretched by the label; every other picture is converted in
+// memory and drawn smoothly scaled to the label's size. The label is cleared first. Throws
+// ly::Error when the file cannot be opened or is no picture.
+void FitPictureInPanel(const QString &file, QLabel *image, QWidget *panel);
+
+} // namespace ly
