@@ -7,6 +7,10 @@ namespace {
 const Command kCommands[] = {
     {"ini", "get FILE SECTION KEY [DEFAULT] | set FILE SECTION KEY VALUE | erase FILE SECTION",
      "read, write or erase values of an INI file", runIni},
+    {"sendmail",
+     "--host HOST [--port N] --user USER --password PASS --from-name NAME --from ADDR "
+     "--to LIST [--cc LIST] --subject TEXT [--body-file FILE] [--attach FILE]...",
+     "send one mail over SMTP with login (one attempt)", runSendMail},
 };
 
 } // namespace
