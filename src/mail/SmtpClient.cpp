@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QTcpSocket>
 
+#include <limits>
+
 namespace {
 
 // A reply line is read into a buffer of this size; a longer one ends the conversation.
@@ -148,7 +150,6 @@ void TSmtpClient::socketConnected()
     m_state = State::Greeting;
     m_wait.start(TimeOut);
 }
-
 
 void TSmtpClient::Transaction(const QString &command)
 {
@@ -442,7 +443,12 @@ void TSmtpClient::finish(State next)
 void TSmtpClient::refused(const QString &text)
 {
     m_stream.clear();
-    finish(m_socket->state() == QAbstractSocket::ConnectedState ? State::Ready : State::Closed);
+    if (m_socket->state() == QAbstractSocket::ConnectedState) {
+        finish(State::Ready);
+    } else {
+        finish(State::Closed);
+        m_socket->abort();
+    }
     Q_EMIT OnFailure(text);
 }
 

@@ -3,7 +3,6 @@
 
 #include "mail/SmtpFakeServer.h"
 
-#include <QTcpServer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -90,15 +89,9 @@ TEST(SmtpAttemptTest, OutcomeAndGoodbye)
 
 TEST(SmtpAttemptTest, ConnectionRefused)
 {
-    quint16 port;
-    {
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
-    }
     TSmtpClient client;
     client.Host = QStringLiteral("127.0.0.1");
-    client.Port = port;
+    client.Port = lytest::closedPort();
     TSmtpAttempt attempt(client);
     std::optional<Outcome> outcome;
     QObject::connect(&attempt, &TSmtpAttempt::Finished,

@@ -4,7 +4,6 @@
 #include "shared/Error.h"
 #include "support/Sandbox.h"
 
-#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 
@@ -236,13 +235,7 @@ TEST_F(SmtpClientTest, SilentServerDuringTheTransactionTimesOut)
 
 TEST_F(SmtpClientTest, ConnectionRefusedRaisesOnConnectionFailed)
 {
-    quint16 port;
-    {
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
-    }
-    client.Port = port;
+    client.Port = lytest::closedPort();
     const QString end = run([this] { client.Connect(); });
     EXPECT_TRUE(end.startsWith("failure: ")) << end.toStdString();
     EXPECT_EQ(events.first(), "connection failed");

@@ -91,4 +91,11 @@ void SmtpFakeServer::advance()
         m_received.append(QString::fromUtf8(line));
 }
 
+quint16 closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
 } // namespace lytest

@@ -52,4 +52,7 @@ private:
     bool m_closed = false;
 };
 
+// A loopback port where nothing listens: connecting to it is refused.
+quint16 closedPort();
+
 } // namespace lytest

@@ -6,7 +6,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QTest>
 
 namespace {
@@ -174,12 +173,7 @@ TEST_F(SmtpToolTest, FailuresAgainstAScriptedServer)
 
 TEST_F(SmtpToolTest, ConnectionRefusedAndNoRecipient)
 {
-    quint16 port;
-    {
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
-    }
+    const quint16 port = lytest::closedPort();
     ToolResult r = sendmail(account(port) + QStringList{"--to", "ann@x.test"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.startsWith(kNetworkProblem)) << r.err.toStdString();
