@@ -7,6 +7,8 @@ namespace {
 const Command kCommands[] = {
     {"ini", "get FILE SECTION KEY [DEFAULT] | set FILE SECTION KEY VALUE | erase FILE SECTION",
      "read, write or erase values of an INI file", runIni},
+    {"scramble", "TEXT [KEY]", "scramble a text as the account file stores it", runScramble},
+    {"unscramble", "HEX [KEY]", "give back the text of a scrambled text", runUnscramble},
     {"sendmail",
      "--host HOST [--port N] --user USER --password PASS --from-name NAME --from ADDR "
      "--to LIST [--cc LIST] --subject TEXT [--body-file FILE] [--attach FILE]...",

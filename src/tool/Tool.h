@@ -31,6 +31,8 @@ void requireArgs(const QStringList &args, qsizetype min, qsizetype max);
 
 // The sub-commands; each lives in its own file.
 int runIni(const QStringList &args);
+int runScramble(const QStringList &args);
+int runUnscramble(const QStringList &args);
 int runSendMail(const QStringList &args);
 
 } // namespace tool
