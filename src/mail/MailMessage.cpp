@@ -1,10 +1,9 @@
 #include "mail/MailMessage.h"
 
+#include "mail/MailFiles.h"
 #include "shared/CodePage.h"
-#include "shared/Error.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -60,14 +59,6 @@ QByteArray bodyLines(const QStringList &body)
     return out;
 }
 
-QByteArray readAttachment(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ly::Error(QStringLiteral("Unable to read the attachment %1").arg(path));
-    return file.readAll();
-}
-
 } // namespace
 
 bool TMailMessage::HasRecipients() const
@@ -93,7 +84,7 @@ QByteArray TMailMessage::Assemble(const QString &charset, const QByteArray &boun
     // Every file is read first, so an unreadable one fails before anything is built.
     QList<QByteArray> files;
     for (const QString &path : Attachments)
-        files.append(readAttachment(path));
+        files.append(ly::mail::readWholeFile(path));
 
     const QByteArray textType = "Content-Type: text/plain; charset=" + encoded(oneLine(charset));
     QByteArray out;

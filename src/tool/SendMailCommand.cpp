@@ -1,5 +1,6 @@
 #include "tool/Tool.h"
 
+#include "mail/MailFiles.h"
 #include "mail/MailMessage.h"
 #include "mail/SmtpAttempt.h"
 #include "mail/SmtpClient.h"
@@ -7,10 +8,8 @@
 #include "shared/Error.h"
 
 #include <QEventLoop>
-#include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QRegularExpression>
 
 namespace tool {
 
@@ -31,14 +30,9 @@ const QStringList kOptional = {"--port", "--cc", "--body-file"};
 
 QStringList bodyLinesOf(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ly::Error(QStringLiteral("Unable to read %1").arg(path));
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    QStringList lines = ly::codepage::toUnicode(file.readAll()).split(lineBreak);
-    // A final line break ends the last line; it does not start another.
-    if (lines.last().isEmpty())
-        lines.removeLast();
+    QStringList lines;
+    for (const QByteArray &line : ly::mail::splitTextLines(ly::mail::readWholeFile(path)))
+        lines.append(ly::codepage::toUnicode(line));
     return lines;
 }
 

@@ -357,7 +357,7 @@ TEST_F(SmtpClientTest, MessageProblemsFailBeforeAnyCommand)
          },
          "Incomplete Header"},
         {[&](TMailMessage &m) { m.Attachments = {sandbox.root() + "missing.bin"}; },
-         "Unable to read the attachment " + sandbox.root() + "missing.bin"},
+         "Cannot open file \"" + sandbox.root() + "missing.bin\". No such file or directory"},
     };
     SmtpFakeServer server(kGreeted);
     ASSERT_EQ(connectTo(server), "connect");

@@ -155,7 +155,7 @@ TEST_F(SmtpToolTest, FailuresAgainstAScriptedServer)
                            "R: 100000", "X:"},
          bigPath, kSendFailure},
         {"unreadable attachment", kLoggedIn + QStringList{"C: QUIT", "S: 221 bye"}, missing,
-         kSendFailure + "Unable to read the attachment " + missing.toUtf8() + "\n"},
+         kSendFailure + "Cannot open file \"" + missing.toUtf8() + "\". "},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
