@@ -14,6 +14,10 @@ const Command kCommands[] = {
      runGradient},
     {"swfinfo", "FILE", "print the description texts read from a SWF file's header",
      runSwfInfo},
+    {"sendmail",
+     "--host HOST [--port N] --user USER --password PASS --from-name NAME --from ADDR "
+     "--to LIST [--cc LIST] --subject TEXT [--body-file FILE] [--attach FILE]...",
+     "send one mail over SMTP with login (one attempt)", runSendMail},
 };
 
 } // namespace

@@ -35,5 +35,6 @@ int runScramble(const QStringList &args);
 int runUnscramble(const QStringList &args);
 int runGradient(const QStringList &args);
 int runSwfInfo(const QStringList &args);
+int runSendMail(const QStringList &args);
 
 } // namespace tool

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QDateTime;
+
+// The outgoing mail of the SMTP client and its assembly into the text that goes out after
+// DATA: the header block, an empty line, and the body stream (plain text, or multipart/mixed
+// with base64 attachments), dot-stuffed and with CR LF line ends.
+class TMailMessage
+{
+public:
+    QString FromName;
+    QString FromAddress;
+    QStringList ToAddress;
+    QStringList ToCarbonCopy;
+    QStringList ToBlindCarbonCopy;
+    QString Subject;
+    QString Date; // "yyyy-mm-dd hh:mm:ss", see ly::mail::DateText
+    QStringList Body;        // the body lines
+    QStringList Attachments; // full paths
+
+    bool HasRecipients() const;
+    // Empties the recipient lists and the attachment list; the rest stays.
+    void ClearParams();
+
+    // The whole message as it goes out after DATA, ending with CR LF. Throws ly::Error when
+    // an attachment cannot be read. The second form takes the boundary of a message with
+    // attachments (the first makes a fresh one).
+    QByteArray Assemble(const QString &charset) const;
+    QByteArray Assemble(const QString &charset, const QByteArray &boundary) const;
+};
+
+namespace ly::mail {
+
+// The message date text, "yyyy-mm-dd hh:mm:ss".
+QString DateText(const QDateTime &moment);
+
+// A fresh multipart boundary: twenty "=", "54535", six random letters "a".."y", "====".
+QByteArray MakeBoundary();
+
+// Base64 in lines of 60 characters (45 bytes each), every line ending with CR LF; the last
+// line is shorter and "=" padded; no bytes give no line.
+QByteArray Base64Lines(const QByteArray &data);
+
+// The address RCPT TO names for a recipient entry: the text inside "<...>" when the entry
+// holds "<"; else the text between the first ":" and the next one; else the whole entry.
+QString RecipientAddress(const QString &entry);
+
+// A typed recipient text as a list: split at ";" (empty pieces dropped, nothing trimmed)
+// when it holds one; else the whole text when it holds "@"; else no recipient.
+QStringList RecipientList(const QString &text);
+
+} // namespace ly::mail

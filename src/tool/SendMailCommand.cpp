@@ -1,0 +1,131 @@
+#include "tool/Tool.h"
+
+#include "mail/MailFiles.h"
+#include "mail/MailMessage.h"
+#include "mail/SmtpAttempt.h"
+#include "mail/SmtpClient.h"
+#include "shared/CodePage.h"
+#include "shared/Error.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMap>
+
+namespace tool {
+
+namespace {
+
+// The mail program's own texts for the outcomes of a send.
+const QString kNoRecipient = QStringLiteral("Execuse me, please establish personal mail!");
+const QString kNetworkProblem =
+    QStringLiteral("Execuse me, your setup  existence problem or network impassability!");
+const QString kSendFailure = QStringLiteral("The letter sends out the failure!Please try...");
+const QString kConnectionFail = QStringLiteral("Connection fail!");
+const QString kLoginRefused = QStringLiteral(
+    "The mail verifies the mistake, please check the mailbox to install the information!");
+
+const QStringList kRequired = {"--host",      "--user", "--password", "--from-name",
+                               "--from",      "--to",   "--subject"};
+const QStringList kOptional = {"--port", "--cc", "--body-file"};
+
+QStringList bodyLinesOf(const QString &path)
+{
+    QStringList lines;
+    for (const QByteArray &line : ly::mail::splitTextLines(ly::mail::readWholeFile(path)))
+        lines.append(ly::codepage::toUnicode(line));
+    return lines;
+}
+
+QString outcomeText(TSmtpAttempt::Outcome outcome)
+{
+    switch (outcome) {
+    case TSmtpAttempt::Outcome::Sent:
+        return QStringLiteral("The mail sends out to complete!");
+    case TSmtpAttempt::Outcome::ConnectionFailed:
+        return kNetworkProblem;
+    case TSmtpAttempt::Outcome::LoginFailed:
+        return kConnectionFail + QLatin1Char('\n') + kLoginRefused;
+    case TSmtpAttempt::Outcome::LoginRefused:
+        return kLoginRefused;
+    case TSmtpAttempt::Outcome::Failed:
+        break;
+    }
+    return kSendFailure;
+}
+
+} // namespace
+
+int runSendMail(const QStringList &args)
+{
+    QMap<QString, QString> values;
+    QStringList attachments;
+    if (args.size() % 2 != 0)
+        throw Usage{};
+    for (qsizetype i = 0; i < args.size(); i += 2) {
+        const QString &name = args[i];
+        if (name == QLatin1String("--attach"))
+            attachments.append(QFileInfo(args[i + 1]).absoluteFilePath());
+        else if ((kRequired.contains(name) || kOptional.contains(name)) && !values.contains(name))
+            values.insert(name, args[i + 1]);
+        else
+            throw Usage{};
+    }
+    for (const QString &name : kRequired) {
+        if (!values.contains(name))
+            throw Usage{};
+    }
+    bool portOk = true;
+    const uint port = values.value(QStringLiteral("--port"), QStringLiteral("25")).toUInt(&portOk);
+    if (!portOk || port == 0 || port > 65535)
+        throw Usage{};
+
+    TMailMessage message;
+    message.FromName = values.value(QStringLiteral("--from-name"));
+    message.FromAddress = values.value(QStringLiteral("--from"));
+    message.ToAddress = ly::mail::RecipientList(values.value(QStringLiteral("--to")));
+    message.ToCarbonCopy = ly::mail::RecipientList(values.value(QStringLiteral("--cc")));
+    message.Subject = values.value(QStringLiteral("--subject"));
+    if (values.contains(QStringLiteral("--body-file")))
+        message.Body = bodyLinesOf(values.value(QStringLiteral("--body-file")));
+    message.Attachments = attachments;
+    // Copy recipients alone do not make a mail.
+    if (message.ToAddress.isEmpty())
+        throw ly::Error(kNoRecipient);
+
+    const QString user = values.value(QStringLiteral("--user"));
+    TSmtpClient client;
+    client.Host = values.value(QStringLiteral("--host"));
+    client.Port = quint16(port);
+    client.UserID = user;
+    QObject::connect(&client, &TSmtpClient::OnRecipientNotFound, [&client](const QString &a) {
+        printLine(QStringLiteral("Recipient refused: %1 (%2)").arg(a, client.ReplyText()));
+    });
+
+    // Every wait inside the attempt is bounded by the client's TimeOut, so the loop ends.
+    TSmtpAttempt attempt(client);
+    QEventLoop loop;
+    bool finished = false;
+    TSmtpAttempt::Outcome outcome = TSmtpAttempt::Outcome::Failed;
+    QString detail;
+    QObject::connect(&attempt, &TSmtpAttempt::Finished,
+                     [&](TSmtpAttempt::Outcome o, const QString &d) {
+                         finished = true;
+                         outcome = o;
+                         detail = d;
+                         loop.quit();
+                     });
+    attempt.Start(message, user, values.value(QStringLiteral("--password")));
+    if (!finished)
+        loop.exec();
+
+    if (outcome == TSmtpAttempt::Outcome::Sent) {
+        printLine(outcomeText(outcome));
+        return 0;
+    }
+    QString text = outcomeText(outcome);
+    if (!detail.isEmpty())
+        text += QLatin1Char('\n') + detail;
+    throw ly::Error(text);
+}
+
+} // namespace tool
