@@ -10,6 +10,8 @@ function(lyrabell_library name)
     add_library(${name} STATIC ${sources} ${headers} ${resources})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARGN})
+    # A header that a glob newly picks up must rerun moc even in an old build tree.
+    set_property(TARGET ${name} PROPERTY AUTOGEN_TARGET_DEPENDS ${headers})
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
