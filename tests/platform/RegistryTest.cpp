@@ -39,24 +39,7 @@ TEST_F(RegistryTest, StoresValuesUnderKeysOfEachRoot)
     EXPECT_EQ(ly::platform::RegistryFile(), ly::SystemDir() + "/registry.ini");
 }
 
-class FileAssociationTest : public lytest::SandboxTest
-{
-protected:
-    FileAssociationTest() : m_oldDataHome(qgetenv("XDG_DATA_HOME"))
-    {
-        qputenv("XDG_DATA_HOME", (sandbox.root() + "Data").toLocal8Bit());
-    }
-    ~FileAssociationTest() override
-    {
-        if (m_oldDataHome.isNull())
-            qunsetenv("XDG_DATA_HOME");
-        else
-            qputenv("XDG_DATA_HOME", m_oldDataHome);
-    }
-
-private:
-    QByteArray m_oldDataHome;
-};
+using FileAssociationTest = lytest::SandboxTest;
 
 TEST_F(FileAssociationTest, RegistersTheProjectFileType)
 {

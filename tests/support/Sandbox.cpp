@@ -30,7 +30,7 @@ void copyTree(const QString &from, const QString &to)
 
 } // namespace
 
-Sandbox::Sandbox()
+Sandbox::Sandbox() : m_oldDataHome(qgetenv("XDG_DATA_HOME"))
 {
     if (!m_dir.isValid())
         throw std::runtime_error("cannot create the test sandbox");
@@ -40,6 +40,7 @@ Sandbox::Sandbox()
     ly::OverrideProgramDir(programDir());
     ly::OverrideTempDir(tempDir());
     ly::OverrideSystemDir(systemDir());
+    qputenv("XDG_DATA_HOME", (root() + QStringLiteral("Data")).toLocal8Bit());
     copyContent(QStringLiteral("config.ini"));
 }
 
@@ -48,6 +49,10 @@ Sandbox::~Sandbox()
     ly::OverrideProgramDir(QString());
     ly::OverrideTempDir(QString());
     ly::OverrideSystemDir(QString());
+    if (m_oldDataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", m_oldDataHome);
 }
 
 QString Sandbox::root() const { return m_dir.path() + QLatin1Char('/'); }

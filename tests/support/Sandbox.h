@@ -10,8 +10,8 @@
 namespace lytest {
 
 // A temporary program folder, temp folder and system folder for one test. ProgramDir(),
-// TempDir() and SystemDir() point into it while it lives, so tests never touch the build tree
-// or the user's files. The shipped config.ini is copied in; other content on request.
+// TempDir() and SystemDir() point into it while it lives, and so does $XDG_DATA_HOME (the file
+// association) as root() + "Data", so tests never touch the build tree or the user's files. The shipped config.ini is copied in; other content on request.
 class Sandbox
 {
 public:
@@ -35,6 +35,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QByteArray m_oldDataHome;
 };
 
 // A fixture with a fresh sandbox per test.
