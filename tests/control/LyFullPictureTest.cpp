@@ -53,6 +53,20 @@ TEST(LyFullPictureTest, WithoutPictureShowsItsColourAndNeverItsCaption)
     EXPECT_EQ(shown.pixelColor(30, 10), QColor(10, 120, 200));
 }
 
+TEST(LyFullPictureTest, SeeThroughPartsOfThePictureShowTheColour)
+{
+    QImage picture(10, 10, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    picture.setPixel(0, 0, qRgb(255, 0, 0));
+    TLyFullPicture panel;
+    panel.resize(20, 20);
+    panel.setColor(QColor(0, 200, 0));
+    panel.setLyLoadPicture(QPixmap::fromImage(picture));
+    const QImage shown = panel.grab().toImage();
+    EXPECT_EQ(shown.pixel(10, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(shown.pixel(5, 5), qRgb(0, 200, 0));
+}
+
 TEST(LyFullPictureTest, ReportsPressesOfAnyButtonAndLeftClicksReleasedOverIt)
 {
     QWidget host;

@@ -31,10 +31,10 @@ void TLyFullPicture::setCaption(const QString &caption)
 
 void TLyFullPicture::paintEvent(QPaintEvent *)
 {
+    // The colour first, so pictures with see-through parts show it there.
     QPixmap bitmap(size());
-    if (m_picture.isNull() || m_picture.width() <= 0 || m_picture.height() <= 0) {
-        bitmap.fill(m_color);
-    } else {
+    bitmap.fill(m_color);
+    if (!m_picture.isNull()) {
         QPainter tiles(&bitmap);
         const int w = m_picture.width();
         const int h = m_picture.height();
