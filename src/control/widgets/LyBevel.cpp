@@ -76,16 +76,11 @@ void TlyBevel::paintEvent(QPaintEvent *)
 
 void TlyBevel::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_clickArmed = true;
+    m_click.press(event);
 }
 
 void TlyBevel::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    const bool armed = m_clickArmed;
-    m_clickArmed = false;
-    if (armed && rect().contains(event->position().toPoint()))
+    if (m_click.release(event, rect()))
         Q_EMIT OnClick();
 }

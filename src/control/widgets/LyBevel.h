@@ -1,5 +1,7 @@
 #pragma once
 
+#include "control/widgets/ClickTracker.h"
+
 #include <QWidget>
 
 class QMouseEvent;
@@ -33,5 +35,5 @@ protected:
 private:
     TBevelShape m_shape = bsBox;
     TBevelStyle m_style = bsLowered;
-    bool m_clickArmed = false;
+    ClickTracker m_click;
 };

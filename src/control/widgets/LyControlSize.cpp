@@ -125,7 +125,7 @@ void TlyControlSize::Detach(QWidget *control)
 // frames the ones that remain.
 void TlyControlSize::forget(QObject *control)
 {
-    m_controls.removeAll(static_cast<QWidget *>(control));
+    m_controls.removeIf([control](QWidget *w) { return static_cast<QObject *>(w) == control; });
     if (m_controls.isEmpty()) {
         m_locked = false;
         leaveParent();
@@ -227,8 +227,8 @@ void TlyControlSize::paintEvent(QPaintEvent *)
     }
 }
 
-// Later tests override earlier ones, so a small box's corners win over its midpoints only
-// where the order says.
+// The tests run in this order and a later match overrides an earlier one (on a small box the
+// edge midpoints win over the corners).
 int TlyControlSize::hitTest(int x, int y) const
 {
     if (m_controls.size() != 1)
@@ -412,8 +412,7 @@ void TlyControlSize::passOn(QMouseEvent *event)
 
 void TlyControlSize::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_clickArmed = true;
+    m_click.press(event);
     const QPoint at = mapToParent(event->position().toPoint());
     const bool inFrame = std::any_of(m_controls.cbegin(), m_controls.cend(), [&at](const QWidget *c) {
         return c->geometry().adjusted(-2, -2, 2, 2).contains(at);
@@ -474,10 +473,7 @@ void TlyControlSize::mouseMoveEvent(QMouseEvent *event)
 
 void TlyControlSize::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = event->button() == Qt::LeftButton && m_clickArmed
-                       && rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton)
-        m_clickArmed = false;
+    const bool click = m_click.release(event, rect());
     if (!m_dragging || event->button() != Qt::LeftButton) {
         passOn(event);
         if (event->buttons() == Qt::NoButton)

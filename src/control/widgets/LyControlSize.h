@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control/widgets/ClickTracker.h"
 #include "shared/Error.h"
 
 #include <QColor>
@@ -127,7 +128,7 @@ private:
     void leaveParent();
     void forget(QObject *control);
 
-    QWidget *m_owner;
+    QPointer<QWidget> m_owner;
     QList<QWidget *> m_controls;
     QColor m_color = QColor(0, 0, 0);
     QColor m_secondaryColor = QColor(0x80, 0x80, 0x80);
@@ -140,7 +141,7 @@ private:
     QPoint m_dragStart;
     bool m_dragging = false;
     int m_hitCode = HitBody;
-    bool m_clickArmed = false;
+    ClickTracker m_click;
     QRect m_ghost;
     std::unique_ptr<GhostOutline> m_ghostWindow;
 };

@@ -47,17 +47,12 @@ void TLyFullPicture::paintEvent(QPaintEvent *)
 
 void TLyFullPicture::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_clickArmed = true;
+    m_click.press(event);
     Q_EMIT OnMouseDown(event);
 }
 
 void TLyFullPicture::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    const bool armed = m_clickArmed;
-    m_clickArmed = false;
-    if (armed && rect().contains(event->position().toPoint()))
+    if (m_click.release(event, rect()))
         Q_EMIT OnClick();
 }

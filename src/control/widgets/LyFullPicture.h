@@ -1,5 +1,7 @@
 #pragma once
 
+#include "control/widgets/ClickTracker.h"
+
 #include <QColor>
 #include <QPixmap>
 #include <QString>
@@ -43,5 +45,5 @@ private:
     QPixmap m_picture;
     QColor m_color;
     QString m_caption;
-    bool m_clickArmed = false;
+    ClickTracker m_click;
 };

@@ -99,7 +99,7 @@ void TlyImgBtn::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    m_clickArmed = true;
+    m_click.press(event);
     if (!m_supported)
         return;
     m_pressed = true;
@@ -112,9 +112,7 @@ void TlyImgBtn::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const bool click = m_clickArmed && rect().contains(event->position().toPoint());
-    m_clickArmed = false;
-    if (click) {
+    if (m_click.release(event, rect())) {
         // The handler may close and delete the window that holds the button.
         QPointer<TlyImgBtn> self(this);
         Q_EMIT OnClick();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "control/widgets/ClickTracker.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -72,5 +74,5 @@ private:
     bool m_center = false;
     bool m_inside = false;
     bool m_pressed = false;
-    bool m_clickArmed = false;
+    ClickTracker m_click;
 };

@@ -171,16 +171,11 @@ void TLyPanel::resizeEvent(QResizeEvent *event)
 
 void TLyPanel::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_clickArmed = true;
+    m_click.press(event);
 }
 
 void TLyPanel::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    const bool armed = m_clickArmed;
-    m_clickArmed = false;
-    if (armed && rect().contains(event->position().toPoint()))
+    if (m_click.release(event, rect()))
         Q_EMIT OnClick();
 }

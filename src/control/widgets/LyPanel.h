@@ -1,5 +1,7 @@
 #pragma once
 
+#include "control/widgets/ClickTracker.h"
+
 #include <QColor>
 #include <QFont>
 #include <QStringList>
@@ -86,5 +88,5 @@ private:
     bool m_transparent = false;
     bool m_enabled = true;
     QColor m_color;
-    bool m_clickArmed = false;
+    ClickTracker m_click;
 };
