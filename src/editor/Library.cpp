@@ -67,6 +67,9 @@ QString LibraryFolder(const QString &section, int index)
 
 QString JoinLibraryPath(const QString &location, const QString &name)
 {
+    // No location is the program folder, not the file system's root.
+    if (location.isEmpty())
+        return QLatin1Char('\\') + name;
     const QChar separator = location.startsWith(QLatin1Char('\\')) ? QLatin1Char('\\') : QLatin1Char('/');
     if (location.endsWith(separator))
         return location + name;

@@ -51,7 +51,7 @@ void RenameLibraryEntry(const QString &section, LibraryRecords &records, int ind
 QString LibraryFolder(const QString &section, int index);
 
 // location + separator + name. A location in the stored form ("\Music\") is joined with "\",
-// a native one with "/"; no separator is doubled.
+// a native one with "/"; no separator is doubled. An empty location is the program folder.
 QString JoinLibraryPath(const QString &location, const QString &name);
 
 } // namespace ly

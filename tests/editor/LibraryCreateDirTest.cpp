@@ -63,6 +63,7 @@ TEST_F(LibraryCreateDirTest, TypingAFolderNameShowsTheFolderToBeMadeAtTheFoot)
         {"\\Music", "  \\Music\\Love\\"},
         {"/home/me/Songs", "  /home/me/Songs/Love/"},
         {"/home/me/Songs/", "  /home/me/Songs/Love/"},
+        {"", "  \\Love\\"},
     };
     for (const auto &c : cases) {
         dialog.EdtPath->setText(QLatin1String(c.base));

@@ -24,12 +24,6 @@ bool pickFolder(QWidget *owner, const QString &title, QString &folder)
     return true;
 }
 
-// The folder separator that goes with a location: "\" for the stored form, else "/".
-QString separatorFor(const QString &location)
-{
-    return location.startsWith(QLatin1Char('\\')) ? QStringLiteral("\\") : QStringLiteral("/");
-}
-
 } // namespace
 
 TFrmCreateDir::TFrmCreateDir(QWidget *owner)
@@ -121,8 +115,9 @@ void TFrmCreateDir::FormShow()
 
 void TFrmCreateDir::EdtDirChange(const QString &text)
 {
-    PnlPath->setText(QStringLiteral("  ") + ly::JoinLibraryPath(EdtPath->text(), text)
-                     + separatorFor(EdtPath->text()));
+    // The folder to be made, with a closing separator.
+    const QString folder = ly::JoinLibraryPath(EdtPath->text(), text);
+    PnlPath->setText(QStringLiteral("  ") + ly::JoinLibraryPath(folder, QString()));
 }
 
 void TFrmCreateDir::BtnOpenClick()
