@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
+#include <QRect>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -31,4 +33,24 @@ inline void PrintTo(const QImage &img, std::ostream *os)
 {
     *os << "QImage(" << img.width() << "x" << img.height() << ", format " << int(img.format())
         << ")";
+}
+
+inline void PrintTo(const QPoint &p, std::ostream *os)
+{
+    *os << "QPoint(" << p.x() << ", " << p.y() << ")";
+}
+
+inline void PrintTo(const QSize &s, std::ostream *os)
+{
+    *os << "QSize(" << s.width() << "x" << s.height() << ")";
+}
+
+inline void PrintTo(const QRect &r, std::ostream *os)
+{
+    *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << "x" << r.height() << ")";
+}
+
+inline void PrintTo(const QColor &c, std::ostream *os)
+{
+    *os << "QColor(" << c.name(QColor::HexArgb).toStdString() << ")";
 }

@@ -1,0 +1,942 @@
+// Draws the skin of the editor's windows and the sample material of the shipped libraries.
+// Everything is generated from code with fixed seeds, so the output is the same on every run.
+//
+//   makecontent CONTENT_DIR
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QRandomGenerator>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+QString g_root;
+
+void save(const QImage &image, const QString &relative, int quality = -1)
+{
+    const QString path = g_root + QLatin1Char('/') + relative;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (!image.save(path, nullptr, quality)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+}
+
+void saveBytes(const QByteArray &bytes, const QString &relative)
+{
+    const QString path = g_root + QLatin1Char('/') + relative;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        std::exit(1);
+    }
+}
+
+QImage canvas(int w, int h, QColor fill = Qt::transparent)
+{
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(fill);
+    return image;
+}
+
+// ---- Skin ---------------------------------------------------------------------------------
+
+const QColor kTitleTop(0x78, 0x5a, 0xb8);
+const QColor kTitleMid(0x57, 0x3b, 0x9c);
+const QColor kTitleBottom(0x3e, 0x28, 0x78);
+const QColor kHighlight(0x9f, 0x88, 0xda);
+const QColor kDark(0x24, 0x15, 0x4a);
+const QColor kEdgeLight(0x70, 0x55, 0xb0);
+
+void drawTitleBar()
+{
+    QImage image = canvas(64, 28);
+    QPainter p(&image);
+    QLinearGradient g(0, 0, 0, 28);
+    g.setColorAt(0.0, kTitleTop);
+    g.setColorAt(0.5, kTitleMid);
+    g.setColorAt(1.0, kTitleBottom);
+    p.fillRect(image.rect(), g);
+    // A soft sheen over the upper half.
+    QLinearGradient sheen(0, 0, 0, 14);
+    sheen.setColorAt(0.0, QColor(255, 255, 255, 46));
+    sheen.setColorAt(1.0, QColor(255, 255, 255, 8));
+    p.fillRect(QRect(0, 1, 64, 13), sheen);
+    p.fillRect(QRect(0, 0, 64, 1), kHighlight);
+    p.fillRect(QRect(0, 27, 64, 1), kDark);
+    p.end();
+    save(image, QStringLiteral("Skin/TitleBar.png"));
+}
+
+void drawEdges()
+{
+    const QColor columns[4] = {kDark, kTitleMid, kEdgeLight, kTitleBottom};
+    QImage left = canvas(4, 32), right = canvas(4, 32), bottom = canvas(32, 4);
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 32; ++j) {
+            left.setPixelColor(i, j, columns[i]);
+            right.setPixelColor(3 - i, j, columns[i]);
+            bottom.setPixelColor(j, 3 - i, columns[i]);
+        }
+    }
+    save(left, QStringLiteral("Skin/EdgeLeft.png"));
+    save(right, QStringLiteral("Skin/EdgeRight.png"));
+    save(bottom, QStringLiteral("Skin/EdgeBottom.png"));
+}
+
+void drawClient()
+{
+    QImage image = canvas(64, 64, QColor(0xf5, 0xf2, 0xfa));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x57, 0x3b, 0x9c, 14), 1));
+    // A faint diagonal lattice, drawn shifted by the tile size so it tiles without seams.
+    for (int dx = -64; dx <= 64; dx += 64) {
+        for (int x = 0; x < 64; x += 16) {
+            p.drawLine(QPointF(x + dx, 0), QPointF(x + dx + 64, 64));
+            p.drawLine(QPointF(x + dx + 64, 0), QPointF(x + dx, 64));
+        }
+    }
+    p.end();
+    save(image, QStringLiteral("Skin/Client.png"));
+}
+
+enum class Glyph { Min, Max, Norm, Exit };
+enum class ButtonState { Idle, Up, Down };
+
+void drawTitleButton(Glyph glyph, ButtonState state, const QString &name)
+{
+    QImage image = canvas(18, 16);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool exit = glyph == Glyph::Exit;
+    QColor fill, border, ink(255, 255, 255, 230);
+    switch (state) {
+    case ButtonState::Idle:
+        fill = QColor(255, 255, 255, 26);
+        border = QColor(255, 255, 255, 80);
+        ink.setAlpha(215);
+        break;
+    case ButtonState::Up:
+        fill = exit ? QColor(0xe0, 0x48, 0x50, 240) : QColor(255, 255, 255, 70);
+        border = exit ? QColor(0xff, 0xa8, 0xa8) : QColor(255, 255, 255, 170);
+        ink.setAlpha(255);
+        break;
+    case ButtonState::Down:
+        fill = exit ? QColor(0xa0, 0x22, 0x30, 245) : QColor(0, 0, 0, 70);
+        border = QColor(255, 255, 255, 110);
+        break;
+    }
+    QLinearGradient g(0, 0, 0, 16);
+    g.setColorAt(0, fill.lighter(state == ButtonState::Down ? 100 : 125));
+    g.setColorAt(1, fill);
+    p.setPen(QPen(border, 1));
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(0.5, 0.5, 17, 15), 3.5, 3.5);
+    const QPointF o = state == ButtonState::Down ? QPointF(0.5, 0.5) : QPointF(0, 0);
+    p.translate(o);
+    QPen pen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::MiterJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    switch (glyph) {
+    case Glyph::Min:
+        p.drawLine(QPointF(5.5, 11), QPointF(12.5, 11));
+        break;
+    case Glyph::Max:
+        p.drawRect(QRectF(5, 4, 8, 8));
+        p.drawLine(QPointF(5, 5), QPointF(13, 5));
+        break;
+    case Glyph::Norm:
+        pen.setWidthF(1.3);
+        p.setPen(pen);
+        p.drawPolyline(QPolygonF({QPointF(7.5, 5), QPointF(7.5, 3.5), QPointF(13.5, 3.5),
+                                  QPointF(13.5, 9.5), QPointF(12, 9.5)}));
+        p.drawRect(QRectF(4.5, 6.5, 6.5, 6));
+        break;
+    case Glyph::Exit:
+        p.drawLine(QPointF(5.5, 4.5), QPointF(12.5, 11.5));
+        p.drawLine(QPointF(12.5, 4.5), QPointF(5.5, 11.5));
+        break;
+    }
+    p.end();
+    save(image, QStringLiteral("Skin/") + name + QStringLiteral(".png"));
+}
+
+void drawTitleButtons()
+{
+    const struct { Glyph glyph; const char *name; } glyphs[] = {
+        {Glyph::Min, "BtnMin"}, {Glyph::Max, "BtnMax"}, {Glyph::Norm, "BtnNorm"},
+        {Glyph::Exit, "BtnExit"}};
+    const struct { ButtonState state; const char *suffix; } states[] = {
+        {ButtonState::Idle, "Idle"}, {ButtonState::Up, "Up"}, {ButtonState::Down, "Down"}};
+    for (const auto &g : glyphs)
+        for (const auto &s : states)
+            drawTitleButton(g.glyph, s.state, QLatin1String(g.name) + QLatin1String(s.suffix));
+}
+
+// The product's sign: a golden bell with a small note, on any size.
+QImage bellIcon(int size)
+{
+    QImage image = canvas(size, size);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 24.0, size / 24.0);
+    QPainterPath bell;
+    bell.moveTo(12, 3);
+    bell.cubicTo(16.5, 3, 17.5, 7, 17.5, 11);
+    bell.cubicTo(17.5, 14, 18.5, 16, 20.5, 17.5);
+    bell.lineTo(20.5, 18.5);
+    bell.lineTo(3.5, 18.5);
+    bell.lineTo(3.5, 17.5);
+    bell.cubicTo(5.5, 16, 6.5, 14, 6.5, 11);
+    bell.cubicTo(6.5, 7, 7.5, 3, 12, 3);
+    QLinearGradient gold(4, 0, 20, 0);
+    gold.setColorAt(0.0, QColor(0xc9, 0x8a, 0x12));
+    gold.setColorAt(0.35, QColor(0xff, 0xe0, 0x7a));
+    gold.setColorAt(1.0, QColor(0xb0, 0x74, 0x0c));
+    p.setPen(QPen(QColor(0x6b, 0x40, 0x05), 0.8));
+    p.setBrush(gold);
+    p.drawPath(bell);
+    p.setBrush(QColor(0x8a, 0x55, 0x08));
+    p.drawEllipse(QPointF(12, 20.2), 2.0, 2.0);
+    p.drawEllipse(QPointF(12, 2.6), 1.2, 1.2);
+    p.setPen(QPen(QColor(255, 255, 255, 150), 1.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(9, 7), QPointF(8.5, 12));
+    p.end();
+    return image;
+}
+
+void drawIcons()
+{
+    save(bellIcon(24), QStringLiteral("Skin/Icon.png"));
+    save(bellIcon(48), QStringLiteral("Skin/Icon48.png"));
+
+    for (bool open : {false, true}) {
+        QImage image = canvas(16, 16);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x9a, 0x6a, 0x10), 0.8));
+        p.setBrush(QColor(0xe8, 0xb0, 0x30));
+        QPainterPath back;
+        back.moveTo(1.5, 3);
+        back.lineTo(6, 3);
+        back.lineTo(7.5, 4.5);
+        back.lineTo(14.5, 4.5);
+        back.lineTo(14.5, 13.5);
+        back.lineTo(1.5, 13.5);
+        back.closeSubpath();
+        p.drawPath(back);
+        QLinearGradient g(0, 6, 0, 14);
+        g.setColorAt(0, QColor(0xff, 0xe0, 0x80));
+        g.setColorAt(1, QColor(0xf0, 0xbc, 0x40));
+        p.setBrush(g);
+        if (open)
+            p.drawPolygon(QPolygonF({QPointF(3.5, 7), QPointF(15.5, 7), QPointF(13.5, 13.5),
+                                     QPointF(1.5, 13.5)}));
+        else
+            p.drawRect(QRectF(1.5, 6, 13, 7.5));
+        p.end();
+        save(image, open ? QStringLiteral("Skin/FolderOpen.png")
+                         : QStringLiteral("Skin/FolderClosed.png"));
+    }
+}
+
+// ---- Sample pictures ----------------------------------------------------------------------
+
+void skyGradient(QPainter &p, const QRect &r, std::initializer_list<std::pair<double, QColor>> stops)
+{
+    QLinearGradient g(0, r.top(), 0, r.bottom());
+    for (const auto &[at, color] : stops)
+        g.setColorAt(at, color);
+    p.fillRect(r, g);
+}
+
+void hill(QPainter &p, double baseY, double amplitude, double phase, double waves, QColor color,
+          int w, int h)
+{
+    QPainterPath path;
+    path.moveTo(0, h);
+    for (int x = 0; x <= w; x += 4)
+        path.lineTo(x, baseY - amplitude * std::sin(phase + waves * x / w * std::numbers::pi));
+    path.lineTo(w, h);
+    path.closeSubpath();
+    p.fillPath(path, color);
+}
+
+QPainterPath heartPath(QPointF c, double s)
+{
+    QPainterPath path;
+    path.moveTo(c.x(), c.y() + s * 0.35);
+    path.cubicTo(c.x() - s * 1.1, c.y() - s * 0.35, c.x() - s * 0.45, c.y() - s * 1.0, c.x(),
+                 c.y() - s * 0.45);
+    path.cubicTo(c.x() + s * 0.45, c.y() - s * 1.0, c.x() + s * 1.1, c.y() - s * 0.35, c.x(),
+                 c.y() + s * 0.35);
+    return path;
+}
+
+QPainterPath starPath(QPointF c, double outer, double inner, int points, double turn = 0)
+{
+    QPainterPath path;
+    for (int i = 0; i < points * 2; ++i) {
+        const double a = turn - std::numbers::pi / 2 + i * std::numbers::pi / points;
+        const double r = i % 2 ? inner : outer;
+        const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
+        i == 0 ? path.moveTo(pt) : path.lineTo(pt);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+void drawScenery()
+{
+    const int w = 640, h = 480;
+    {
+        QImage image = canvas(w, h);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        skyGradient(p, image.rect(), {{0.0, QColor(0x2c, 0x1e, 0x5c)}, {0.45, QColor(0xd8, 0x5a, 0x6a)},
+                                       {0.7, QColor(0xff, 0xb3, 0x5c)}});
+        QRadialGradient sun(QPointF(420, 300), 70);
+        sun.setColorAt(0, QColor(0xff, 0xf4, 0xc0));
+        sun.setColorAt(0.6, QColor(0xff, 0xd0, 0x70));
+        sun.setColorAt(1, QColor(0xff, 0xb0, 0x50, 0));
+        p.fillRect(image.rect(), sun);
+        hill(p, 340, 30, 0.3, 2.2, QColor(0x7a, 0x3a, 0x6a), w, h);
+        hill(p, 380, 26, 1.4, 3.1, QColor(0x52, 0x24, 0x52), w, h);
+        hill(p, 425, 20, 2.0, 1.7, QColor(0x2e, 0x14, 0x36), w, h);
+        p.end();
+        save(image, QStringLiteral("Picture/Scenery/Sunset.jpg"), 85);
+    }
+    {
+        QImage image = canvas(w, h);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        skyGradient(p, image.rect(), {{0.0, QColor(0x05, 0x08, 0x20)}, {1.0, QColor(0x1c, 0x2c, 0x60)}});
+        QRandomGenerator rng(20240611);
+        for (int i = 0; i < 160; ++i) {
+            const QPointF c(rng.bounded(w), rng.bounded(360));
+            const double r = 0.4 + rng.bounded(1.4);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(255, 255, 240, 120 + rng.bounded(135)));
+            p.drawEllipse(c, r, r);
+        }
+        p.setBrush(QColor(0xff, 0xf6, 0xd0));
+        p.drawEllipse(QPointF(500, 110), 46, 46);
+        p.setBrush(QColor(0x0a, 0x10, 0x2c));
+        p.drawEllipse(QPointF(522, 96), 42, 42);
+        hill(p, 420, 18, 0.8, 2.5, QColor(0x0b, 0x12, 0x22), w, h);
+        p.end();
+        save(image, QStringLiteral("Picture/Scenery/Night Sky.jpg"), 85);
+    }
+    {
+        QImage image = canvas(w, h);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        skyGradient(p, image.rect(), {{0.0, QColor(0x58, 0x9c, 0xe0)}, {0.6, QColor(0xc8, 0xe6, 0xff)}});
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 220));
+        for (const QPointF c : {QPointF(140, 90), QPointF(175, 80), QPointF(205, 95), QPointF(430, 60), QPointF(462, 52)})
+            p.drawEllipse(c, 34, 20);
+        hill(p, 330, 24, 0.5, 2.0, QColor(0x8c, 0xc8, 0x5a), w, h);
+        hill(p, 390, 20, 2.2, 2.6, QColor(0x5c, 0xa8, 0x44), w, h);
+        QRandomGenerator rng(7);
+        const QColor petals[] = {QColor(0xff, 0x6f, 0x91), QColor(0xff, 0xe1, 0x4d), QColor(0xff, 0xff, 0xff),
+                                 QColor(0xb3, 0x7c, 0xff)};
+        for (int i = 0; i < 90; ++i) {
+            const QPointF c(rng.bounded(w), 400 + rng.bounded(80));
+            p.setBrush(petals[i % 4]);
+            for (int k = 0; k < 5; ++k) {
+                const double a = k * 2 * std::numbers::pi / 5;
+                p.drawEllipse(c + QPointF(4 * std::cos(a), 4 * std::sin(a)), 3.2, 3.2);
+            }
+            p.setBrush(QColor(0xff, 0xc2, 0x20));
+            p.drawEllipse(c, 2.4, 2.4);
+        }
+        p.end();
+        save(image, QStringLiteral("Picture/Scenery/Meadow.jpg"), 85);
+    }
+    {
+        QImage image = canvas(w, h);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        QRadialGradient bg(QPointF(320, 240), 420);
+        bg.setColorAt(0, QColor(0xff, 0xe4, 0xee));
+        bg.setColorAt(1, QColor(0xf0, 0x7a, 0xa6));
+        p.fillRect(image.rect(), bg);
+        QRandomGenerator rng(14);
+        for (int i = 0; i < 40; ++i) {
+            const QPointF c(rng.bounded(w), rng.bounded(h));
+            const double s = 10 + rng.bounded(28);
+            p.fillPath(heartPath(c, s), QColor(0xd6, 0x1e, 0x5a, 60 + rng.bounded(140)));
+        }
+        p.fillPath(heartPath(QPointF(320, 260), 150), QColor(0xe0, 0x20, 0x50));
+        p.fillPath(heartPath(QPointF(300, 230), 40), QColor(255, 255, 255, 60));
+        p.end();
+        save(image, QStringLiteral("Picture/Celebration/Hearts.jpg"), 85);
+    }
+    {
+        QImage image = canvas(w, h);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        skyGradient(p, image.rect(), {{0.0, QColor(0x7e, 0xc8, 0xf4)}, {1.0, QColor(0xe6, 0xf6, 0xff)}});
+        const struct { QPointF c; QColor color; } balloons[] = {
+            {{180, 170}, QColor(0xe8, 0x3a, 0x4a)}, {{270, 130}, QColor(0xf5, 0xb8, 0x20)},
+            {{360, 180}, QColor(0x3a, 0x8e, 0xe8)}, {{450, 140}, QColor(0x4c, 0xb8, 0x5a)},
+            {{320, 90}, QColor(0xb0, 0x5c, 0xe0)}};
+        for (const auto &b : balloons) {
+            p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.2));
+            QPainterPath string;
+            string.moveTo(b.c + QPointF(0, 58));
+            string.cubicTo(b.c + QPointF(-14, 110), b.c + QPointF(14, 160), QPointF(320, 420));
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(string);
+            QRadialGradient g(b.c + QPointF(-14, -18), 70);
+            g.setColorAt(0, b.color.lighter(160));
+            g.setColorAt(0.4, b.color);
+            g.setColorAt(1, b.color.darker(150));
+            p.setPen(Qt::NoPen);
+            p.setBrush(g);
+            p.drawEllipse(b.c, 44, 56);
+        }
+        p.end();
+        save(image, QStringLiteral("Picture/Celebration/Balloons.jpg"), 85);
+    }
+}
+
+// Tileable fill pictures (the pattern repeats at the tile's edges).
+void drawFills()
+{
+    {
+        QImage image = canvas(64, 64, QColor(0xfb, 0xf3, 0xe4));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0xc8, 0xa0, 0x6a), 2));
+        for (int d = -64; d <= 64; d += 64) {
+            p.drawLine(QPointF(d, 0), QPointF(d + 64, 64));
+            p.drawLine(QPointF(d + 64, 0), QPointF(d, 64));
+            p.drawLine(QPointF(d + 32, 0), QPointF(d + 96, 64));
+            p.drawLine(QPointF(d + 32, 0), QPointF(d - 32, 64));
+        }
+        p.end();
+        save(image, QStringLiteral("blk/Fill/Lattice.png"));
+    }
+    {
+        QImage image = canvas(48, 48, QColor(0xe8, 0xf1, 0xfb));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x8c, 0xb4, 0xe6));
+        for (const QPointF c : {QPointF(12, 12), QPointF(36, 36)})
+            p.drawEllipse(c, 6, 6);
+        p.setBrush(QColor(0xc4, 0xd8, 0xf2));
+        for (const QPointF c : {QPointF(36, 12), QPointF(12, 36)})
+            p.drawEllipse(c, 3, 3);
+        p.end();
+        save(image, QStringLiteral("blk/Fill/Dots.png"));
+    }
+    {
+        QImage image = canvas(40, 40);
+        QPainter p(&image);
+        const QColor stripes[] = {QColor(0xff, 0xe9, 0xf0), QColor(0xfb, 0xd0, 0xdf)};
+        for (int x = 0; x < 40; x += 10)
+            p.fillRect(QRect(x, 0, 10, 40), stripes[(x / 10) % 2]);
+        p.end();
+        save(image, QStringLiteral("blk/Fill/Stripes.jpg"), 90);
+    }
+    {
+        QImage image = canvas(56, 56, QColor(0xfd, 0xee, 0xf3));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.fillPath(heartPath(QPointF(14, 16), 9), QColor(0xee, 0x7a, 0x9e));
+        p.fillPath(heartPath(QPointF(42, 44), 9), QColor(0xf4, 0xa8, 0xc0));
+        p.end();
+        save(image, QStringLiteral("blk/Fill/Little Hearts.png"));
+    }
+}
+
+void drawIconSamples()
+{
+    const auto icon = [](const std::function<void(QPainter &)> &draw, const QString &name) {
+        QImage image = canvas(32, 32);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        draw(p);
+        p.end();
+        save(image, QStringLiteral("blk/Icons/") + name);
+    };
+    icon([](QPainter &p) { p.drawImage(QRect(0, 0, 32, 32), bellIcon(64)); }, QStringLiteral("Bell.ico"));
+    icon([](QPainter &p) {
+        QRadialGradient g(QPointF(12, 10), 20);
+        g.setColorAt(0, QColor(0xff, 0x8a, 0xa8));
+        g.setColorAt(1, QColor(0xc8, 0x10, 0x40));
+        p.fillPath(heartPath(QPointF(16, 19), 15), g);
+    }, QStringLiteral("Heart.ico"));
+    icon([](QPainter &p) {
+        QRadialGradient g(QPointF(16, 14), 16);
+        g.setColorAt(0, QColor(0xff, 0xf6, 0xb0));
+        g.setColorAt(1, QColor(0xf0, 0xa8, 0x10));
+        p.setPen(QPen(QColor(0xa0, 0x68, 0x00), 1));
+        p.setBrush(g);
+        p.drawPath(starPath(QPointF(16, 17), 15, 6.5, 5));
+    }, QStringLiteral("Star.ico"));
+    icon([](QPainter &p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x57, 0x3b, 0x9c));
+        p.drawEllipse(QPointF(10, 24), 5.5, 4.2);
+        p.drawEllipse(QPointF(24, 21), 5.5, 4.2);
+        p.drawRect(QRectF(14, 6, 2.2, 18));
+        p.drawRect(QRectF(28, 3, 2.2, 18));
+        p.drawPolygon(QPolygonF({QPointF(14, 6), QPointF(30.2, 3), QPointF(30.2, 8), QPointF(14, 11)}));
+    }, QStringLiteral("Note.ico"));
+}
+
+// Window pictures for frame cards: a decorated border around a clear middle.
+void drawFrames()
+{
+    {
+        QImage image = canvas(320, 240, QColor(0xff, 0xfb, 0xf2));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0xc0, 0x20, 0x40), 10));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(8, 8, 304, 224), 14, 14);
+        p.setPen(QPen(QColor(0xf0, 0xc0, 0x50), 2));
+        p.drawRoundedRect(QRectF(17, 17, 286, 206), 9, 9);
+        // A bow at the top.
+        p.setPen(QPen(QColor(0x90, 0x10, 0x28), 1.2));
+        p.setBrush(QColor(0xd8, 0x28, 0x48));
+        QPainterPath bow;
+        bow.moveTo(160, 14);
+        bow.cubicTo(130, -6, 118, 34, 160, 14);
+        bow.moveTo(160, 14);
+        bow.cubicTo(190, -6, 202, 34, 160, 14);
+        p.drawPath(bow);
+        p.drawEllipse(QPointF(160, 14), 5, 5);
+        p.end();
+        save(image, QStringLiteral("blk/Frames/Ribbon.png"));
+    }
+    {
+        QImage image = canvas(320, 240, QColor(0xf4, 0xfa, 0xf0));
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x3c, 0x8a, 0x40), 3));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(12, 12, 296, 216));
+        QRandomGenerator rng(99);
+        const QColor colors[] = {QColor(0xff, 0x6f, 0x91), QColor(0xff, 0xd1, 0x3d), QColor(0x9b, 0x6c, 0xff)};
+        const auto leafAt = [&](QPointF c, int i) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0x4c, 0xa0, 0x4c));
+            p.drawEllipse(c + QPointF(-5, 3), 5, 3);
+            p.setBrush(colors[i % 3]);
+            p.drawEllipse(c, 4.5, 4.5);
+            p.setBrush(QColor(255, 255, 255, 180));
+            p.drawEllipse(c + QPointF(-1.2, -1.2), 1.4, 1.4);
+        };
+        int i = 0;
+        for (int x = 18; x <= 302; x += 18) {
+            leafAt(QPointF(x, 12 + rng.bounded(3)), i++);
+            leafAt(QPointF(x, 228 - rng.bounded(3)), i++);
+        }
+        for (int y = 30; y <= 210; y += 18) {
+            leafAt(QPointF(12 + rng.bounded(3), y), i++);
+            leafAt(QPointF(308 - rng.bounded(3), y), i++);
+        }
+        p.end();
+        save(image, QStringLiteral("blk/Frames/Garland.png"));
+    }
+}
+
+void drawPictureSamples()
+{
+    {
+        QImage image = canvas(160, 160);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x3a, 0x7a, 0x30), 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(80, 90), QPointF(84, 156));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x4c, 0x9a, 0x3c));
+        p.drawEllipse(QPointF(100, 122), 14, 7);
+        p.drawEllipse(QPointF(66, 134), 13, 6);
+        for (int ring = 0; ring < 4; ++ring) {
+            const double r = 46 - ring * 10;
+            QRadialGradient g(QPointF(80, 62), r);
+            g.setColorAt(0, QColor(0xf0, 0x3a, 0x5c).lighter(100 + ring * 12));
+            g.setColorAt(1, QColor(0xa8, 0x10, 0x30).lighter(100 + ring * 12));
+            p.setBrush(g);
+            p.setPen(QPen(QColor(0x80, 0x08, 0x20), 1));
+            for (int k = 0; k < 5; ++k) {
+                const double a = k * 2 * std::numbers::pi / 5 + ring * 0.6;
+                p.drawEllipse(QPointF(80, 62) + QPointF(r * 0.45 * std::cos(a), r * 0.45 * std::sin(a)),
+                              r * 0.55, r * 0.5);
+            }
+        }
+        p.end();
+        save(image, QStringLiteral("blk/Pictures/Rose.png"));
+    }
+    {
+        QImage image = canvas(160, 160);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        QLinearGradient box(20, 0, 140, 0);
+        box.setColorAt(0, QColor(0x2f, 0x7d, 0xd6));
+        box.setColorAt(1, QColor(0x1c, 0x55, 0xa6));
+        p.setPen(Qt::NoPen);
+        p.setBrush(box);
+        p.drawRoundedRect(QRectF(26, 66, 108, 84), 6, 6);
+        p.setBrush(QColor(0x3c, 0x8c, 0xe6));
+        p.drawRoundedRect(QRectF(18, 50, 124, 24), 5, 5);
+        p.setBrush(QColor(0xf5, 0xc8, 0x30));
+        p.drawRect(QRectF(72, 50, 16, 100));
+        QPainterPath bow;
+        bow.moveTo(80, 50);
+        bow.cubicTo(40, 14, 34, 62, 80, 50);
+        bow.moveTo(80, 50);
+        bow.cubicTo(120, 14, 126, 62, 80, 50);
+        p.setPen(QPen(QColor(0xb0, 0x84, 0x00), 1.5));
+        p.drawPath(bow);
+        p.end();
+        save(image, QStringLiteral("blk/Pictures/Gift.png"));
+    }
+}
+
+// ---- Sample tunes -------------------------------------------------------------------------
+
+constexpr int kRate = 11025;
+
+double noteFrequency(int midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
+
+// A PCM wave file, 16-bit mono.
+QByteArray waveFile(const std::vector<double> &samples)
+{
+    QByteArray data;
+    for (double s : samples) {
+        const int v = int(std::lround(std::clamp(s, -1.0, 1.0) * 32000));
+        data.append(char(v & 0xff)).append(char((v >> 8) & 0xff));
+    }
+    const auto u32 = [](quint32 v) {
+        const char b[] = {char(v & 0xff), char((v >> 8) & 0xff), char((v >> 16) & 0xff), char(v >> 24)};
+        return QByteArray(b, 4);
+    };
+    const auto u16 = [](quint16 v) {
+        const char b[] = {char(v & 0xff), char(v >> 8)};
+        return QByteArray(b, 2);
+    };
+    QByteArray out = "RIFF" + u32(36 + data.size()) + "WAVEfmt " + u32(16) + u16(1) + u16(1)
+                     + u32(kRate) + u32(kRate * 2) + u16(2) + u16(16) + "data" + u32(data.size());
+    return out + data;
+}
+
+struct Note { int midi; double start; double length; };
+
+// Bell tones: a few inharmonic partials dying away at different speeds.
+void addBell(std::vector<double> &out, const Note &n, double gain)
+{
+    const double f = noteFrequency(n.midi);
+    const struct { double ratio, amp, decay; } partials[] = {
+        {1.0, 1.0, 2.2}, {2.0, 0.45, 3.5}, {2.76, 0.3, 5.0}, {5.4, 0.12, 8.0}};
+    const int first = int(n.start * kRate), count = int((n.length + 1.2) * kRate);
+    for (int i = 0; i < count && first + i < int(out.size()); ++i) {
+        const double t = double(i) / kRate;
+        const double attack = std::min(1.0, t * 300);
+        double v = 0;
+        for (const auto &p : partials)
+            v += p.amp * std::exp(-p.decay * t) * std::sin(2 * std::numbers::pi * f * p.ratio * t);
+        out[first + i] += gain * attack * v;
+    }
+}
+
+// Plucked-string tones (Karplus-Strong) with a fixed noise seed.
+void addPluck(std::vector<double> &out, const Note &n, double gain, quint32 seed)
+{
+    QRandomGenerator rng(seed);
+    const int period = int(kRate / noteFrequency(n.midi));
+    std::vector<double> line(period);
+    for (double &v : line)
+        v = rng.generateDouble() * 2 - 1;
+    const int first = int(n.start * kRate), count = int((n.length + 0.6) * kRate);
+    for (int i = 0; i < count && first + i < int(out.size()); ++i) {
+        const int k = i % period;
+        const double v = line[k];
+        line[k] = 0.497 * (v + line[(k + 1) % period]);
+        const double release = i > n.length * kRate ? std::exp(-(i - n.length * kRate) / (0.1 * kRate)) : 1.0;
+        out[first + i] += gain * v * release;
+    }
+}
+
+void normalise(std::vector<double> &samples)
+{
+    double peak = 0;
+    for (double s : samples)
+        peak = std::max(peak, std::abs(s));
+    if (peak > 0)
+        for (double &s : samples)
+            s = s / peak * 0.85;
+}
+
+void drawTunes()
+{
+    {
+        // A morning chime in C major pentatonic.
+        const int melody[] = {72, 76, 79, 84, 81, 79, 76, 79, 72, 74, 76, 79, 76, 72};
+        std::vector<double> out(int(5.2 * kRate));
+        double t = 0;
+        for (size_t i = 0; i < std::size(melody); ++i) {
+            const double len = (i == 3 || i == 7 || i == 13) ? 0.52 : 0.26;
+            addBell(out, {melody[i], t, len}, 0.5);
+            t += len;
+        }
+        addBell(out, {48, 0.0, 2.0}, 0.35);
+        addBell(out, {55, 2.08, 2.0}, 0.3);
+        normalise(out);
+        saveBytes(waveFile(out), QStringLiteral("Music/Tunes/Morning Bells.wav"));
+    }
+    {
+        // A little waltz: a bass note and two chords a bar, the tune above.
+        const int bass[] = {48, 53, 55, 48};
+        const int chords[][3] = {{64, 67, 72}, {65, 69, 72}, {62, 67, 71}, {64, 67, 72}};
+        const int tune[] = {76, 79, 84, 81, 77, 81, 79, 74, 77, 76, 72, 72};
+        const double beat = 0.4;
+        std::vector<double> out(int(5.6 * kRate));
+        quint32 seed = 1;
+        for (int bar = 0; bar < 4; ++bar) {
+            const double b0 = bar * 3 * beat;
+            addPluck(out, {bass[bar], b0, beat * 0.9}, 0.6, seed++);
+            for (int beatNo = 1; beatNo < 3; ++beatNo)
+                for (int c : chords[bar])
+                    addPluck(out, {c, b0 + beatNo * beat, beat * 0.6}, 0.22, seed++);
+            for (int k = 0; k < 3; ++k)
+                addPluck(out, {tune[bar * 3 + k], b0 + k * beat, beat * 0.95}, 0.5, seed++);
+        }
+        normalise(out);
+        saveBytes(waveFile(out), QStringLiteral("Music/Tunes/Little Waltz.wav"));
+    }
+}
+
+// ---- Sample Flash animations --------------------------------------------------------------
+
+// Writes the bit fields of SWF records, most significant bit first.
+class BitWriter
+{
+public:
+    void bits(quint32 value, int count)
+    {
+        for (int i = count - 1; i >= 0; --i) {
+            m_acc = quint8((m_acc << 1) | ((value >> i) & 1));
+            if (++m_used == 8)
+                flush();
+        }
+    }
+    void sbits(qint32 value, int count) { bits(quint32(value) & ((1u << count) - 1), count); }
+    void align()
+    {
+        if (m_used)
+            bits(0, 8 - m_used);
+    }
+    void u8(quint8 v) { align(); m_out.append(char(v)); }
+    void u16(quint16 v) { u8(v & 0xff); u8(v >> 8); }
+    QByteArray take() { align(); return std::exchange(m_out, QByteArray()); }
+
+private:
+    void flush() { m_out.append(char(m_acc)); m_acc = 0; m_used = 0; }
+    QByteArray m_out;
+    quint8 m_acc = 0;
+    int m_used = 0;
+};
+
+int bitsFor(qint32 v)
+{
+    int n = 1;
+    while (v < -(1 << (n - 1)) || v >= (1 << (n - 1)))
+        ++n;
+    return n;
+}
+
+int bitsFor(std::initializer_list<qint32> values)
+{
+    int n = 1;
+    for (qint32 v : values)
+        n = std::max(n, bitsFor(v));
+    return n;
+}
+
+void rect(BitWriter &w, qint32 xmin, qint32 xmax, qint32 ymin, qint32 ymax)
+{
+    const int n = bitsFor({xmin, xmax, ymin, ymax});
+    w.bits(n, 5);
+    for (qint32 v : {xmin, xmax, ymin, ymax})
+        w.sbits(v, n);
+    w.align();
+}
+
+QByteArray tag(int code, const QByteArray &body)
+{
+    BitWriter w;
+    if (body.size() < 63) {
+        w.u16(quint16(code << 6 | body.size()));
+    } else {
+        w.u16(quint16(code << 6 | 63));
+        w.u16(quint16(body.size() & 0xffff));
+        w.u16(quint16(body.size() >> 16));
+    }
+    return w.take() + body;
+}
+
+// A filled closed outline in twips: straight edges between the given points.
+QByteArray defineShape(int id, const std::vector<QPoint> &points, QColor fill)
+{
+    qint32 xmin = points[0].x(), xmax = xmin, ymin = points[0].y(), ymax = ymin;
+    for (const QPoint &pt : points) {
+        xmin = std::min(xmin, pt.x()); xmax = std::max(xmax, pt.x());
+        ymin = std::min(ymin, pt.y()); ymax = std::max(ymax, pt.y());
+    }
+    BitWriter w;
+    w.u16(quint16(id));
+    rect(w, xmin, xmax, ymin, ymax);
+    w.u8(1);         // one fill style
+    w.u8(0x00);      // solid
+    w.u8(quint8(fill.red())); w.u8(quint8(fill.green())); w.u8(quint8(fill.blue()));
+    w.u8(0);         // no line styles
+    w.bits(1, 4);    // fill index bits
+    w.bits(0, 4);    // line index bits
+    // Style change: move to the first point, fill style 1.
+    w.bits(0, 1);
+    w.bits(0b00101, 5); // StateFillStyle1, StateMoveTo
+    const int mb = bitsFor({points[0].x(), points[0].y()});
+    w.bits(mb, 5);
+    w.sbits(points[0].x(), mb);
+    w.sbits(points[0].y(), mb);
+    w.bits(1, 1);
+    for (size_t i = 1; i <= points.size(); ++i) {
+        const QPoint d = points[i % points.size()] - points[i - 1];
+        const int nb = std::max(2, bitsFor({d.x(), d.y()}));
+        w.bits(1, 1);        // edge
+        w.bits(1, 1);        // straight
+        w.bits(nb - 2, 4);
+        w.bits(1, 1);        // general line
+        w.sbits(d.x(), nb);
+        w.sbits(d.y(), nb);
+    }
+    w.bits(0, 6);            // end of shape
+    return tag(2, w.take());
+}
+
+// Places (or moves) the character at depth 1 with scale, rotation and translation.
+QByteArray placeObject(int id, bool first, double scale, double angle, QPoint translate)
+{
+    BitWriter w;
+    w.u8(first ? 0x06 : 0x05); // HasMatrix | HasCharacter, or HasMatrix | Move
+    w.u16(1);
+    if (first)
+        w.u16(quint16(id));
+    const qint32 sx = qint32(std::lround(scale * std::cos(angle) * 65536));
+    const qint32 r0 = qint32(std::lround(scale * std::sin(angle) * 65536));
+    w.bits(1, 1);
+    const int ns = bitsFor({sx, sx});
+    w.bits(ns, 5); w.sbits(sx, ns); w.sbits(sx, ns);
+    w.bits(1, 1);
+    const int nr = bitsFor({r0, -r0});
+    w.bits(nr, 5); w.sbits(r0, nr); w.sbits(-r0, nr);
+    const int nt = bitsFor({translate.x(), translate.y()});
+    w.bits(nt, 5); w.sbits(translate.x(), nt); w.sbits(translate.y(), nt);
+    return tag(26, w.take());
+}
+
+QByteArray swfFile(int width, int height, int frameRate, const QByteArray &tags, int frames)
+{
+    BitWriter w;
+    rect(w, 0, width * 20, 0, height * 20);
+    w.u8(0);
+    w.u8(quint8(frameRate));
+    w.u16(quint16(frames));
+    const QByteArray body = w.take() + tags + tag(0, {});
+    BitWriter head;
+    for (char c : QByteArray("FWS"))
+        head.u8(quint8(c));
+    head.u8(6);
+    const quint32 length = quint32(8 + body.size());
+    head.u16(quint16(length & 0xffff));
+    head.u16(quint16(length >> 16));
+    return head.take() + body;
+}
+
+void drawFlash()
+{
+    const auto background = [](QColor c) {
+        const char rgb[] = {char(c.red()), char(c.green()), char(c.blue())};
+        return tag(9, QByteArray(rgb, 3));
+    };
+    {
+        // A ball (a 16-sided disc) bouncing across the stage.
+        std::vector<QPoint> disc;
+        for (int i = 0; i < 16; ++i) {
+            const double a = i * 2 * std::numbers::pi / 16;
+            disc.emplace_back(int(std::lround(400 * std::cos(a))), int(std::lround(400 * std::sin(a))));
+        }
+        QByteArray tags = background(QColor(0xe8, 0xf4, 0xff)) + defineShape(1, disc, QColor(0xe0, 0x40, 0x50));
+        const int frames = 36;
+        for (int f = 0; f < frames; ++f) {
+            const double t = double(f) / frames;
+            const int x = int(20 * (40 + 240 * t));
+            const int y = int(20 * (200 - 150 * std::abs(std::sin(t * 3 * std::numbers::pi))));
+            tags += placeObject(1, f == 0, 1.0, 0, QPoint(x, y)) + tag(1, {});
+        }
+        saveBytes(swfFile(320, 240, 12, tags, frames), QStringLiteral("Flash/Samples/Bouncing Ball.swf"));
+    }
+    {
+        // A star that turns and pulses in the middle of a dark stage.
+        std::vector<QPoint> star;
+        for (int i = 0; i < 10; ++i) {
+            const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
+            const double r = i % 2 ? 260 : 640;
+            star.emplace_back(int(std::lround(r * std::cos(a))), int(std::lround(r * std::sin(a))));
+        }
+        QByteArray tags = background(QColor(0x1c, 0x18, 0x40)) + defineShape(1, star, QColor(0xff, 0xd8, 0x40));
+        const int frames = 48;
+        for (int f = 0; f < frames; ++f) {
+            const double t = double(f) / frames;
+            const double scale = 1.0 + 0.35 * std::sin(t * 4 * std::numbers::pi);
+            tags += placeObject(1, f == 0, scale, t * 2 * std::numbers::pi, QPoint(160 * 20, 120 * 20))
+                    + tag(1, {});
+        }
+        saveBytes(swfFile(320, 240, 24, tags, frames), QStringLiteral("Flash/Samples/Twinkle.swf"));
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: makecontent CONTENT_DIR\n");
+        return 2;
+    }
+    g_root = QString::fromLocal8Bit(argv[1]);
+    drawTitleBar();
+    drawEdges();
+    drawClient();
+    drawTitleButtons();
+    drawIcons();
+    drawScenery();
+    drawFills();
+    drawIconSamples();
+    drawFrames();
+    drawPictureSamples();
+    drawTunes();
+    drawFlash();
+    return 0;
+}
