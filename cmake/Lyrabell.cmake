@@ -10,12 +10,27 @@ function(lyrabell_library name)
     add_library(${name} STATIC ${sources} ${headers} ${resources})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARGN})
-    # A header that a glob newly picks up must rerun moc even in an old build tree.
-    set_property(TARGET ${name} PROPERTY AUTOGEN_TARGET_DEPENDS ${headers})
+    lyrabell_rescan_moc(${name} "${headers}")
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
     target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# Moc's rule in an existing Ninja build tree only knows the headers it scanned before, so a
+# header that a glob newly picks up would never be moc'ed. When the header list changes, the
+# rule's output is removed, which makes the next build run moc again.
+function(lyrabell_rescan_moc target headers)
+  set(list_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_headers.txt)
+  string(JOIN "\n" text ${headers})
+  set(old "")
+  if(EXISTS ${list_file})
+    file(READ ${list_file} old)
+  endif()
+  if(NOT old STREQUAL text)
+    file(WRITE ${list_file} "${text}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp)
   endif()
 endfunction()
 

@@ -3,9 +3,9 @@
 #include "control/widgets/LyBevel.h"
 #include "control/widgets/LyFullPicture.h"
 #include "editor/Library.h"
+#include "shared/widgets/FolderPicker.h"
 #include "shared/widgets/Notice.h"
 
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,13 +14,12 @@
 
 namespace {
 
-bool pickFolder(QWidget *owner, const QString &title, QString &folder)
+bool pickFolder(QWidget *, const QString &title, QString &folder)
 {
-    const QString chosen = QFileDialog::getExistingDirectory(owner, title, QString(),
-                                                             QFileDialog::ShowDirsOnly);
-    if (chosen.isEmpty())
+    const std::optional<QString> chosen = ly::BrowseForFolder(title);
+    if (!chosen)
         return false;
-    folder = chosen;
+    folder = *chosen;
     return true;
 }
 
