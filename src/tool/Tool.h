@@ -31,5 +31,6 @@ void requireArgs(const QStringList &args, qsizetype min, qsizetype max);
 
 // The sub-commands; each lives in its own file.
 int runIni(const QStringList &args);
+int runTransition(const QStringList &args);
 
 } // namespace tool
