@@ -104,17 +104,18 @@ private:
 // Every rest of the picture outside hole, in place.
 void copyExcept(Frame &f, const Box &outer, const Box &hole);
 
-// Motion family (stretched copies, slides, reveals, pushes).
-void unroll(Frame &f, bool rows, bool fromEnd);
-void buildUp(Frame &f, bool rows, bool fromEnd);
+// Motion family (stretched copies, slides, reveals, pushes). A vertical effect moves along y;
+// fromEnd / towardEnd: from the right or bottom, toward the right or bottom.
+void unroll(Frame &f, bool vertical, bool fromEnd);
+void buildUp(Frame &f, bool vertical, bool fromEnd);
 // The four quarters: the old picture contracts in each quarter to the corner given by
 // (toRight, toBottom), or to each quarter's middle.
 void appearAndContract(Frame &f, int toRight, int toBottom);
 enum class QuarterMove { Reveal, Expand, Slide };
 void quarters(Frame &f, QuarterMove move);
-void push(Frame &f, bool rows, bool towardEnd, bool squeeze);
+void push(Frame &f, bool vertical, bool towardEnd, bool squeeze);
 
-// Region family (strips, bands, cells, squares).
+// Region family (strips, bands, cells, squares). rows: strips of rows (a horizontal blind).
 enum class Growth { TwoPhase, Alternate, Halves };
 // Bands of the given thickness; rows grow along x by X over W, columns along y by Y over H.
 // TwoPhase: even bands from `first` over 2X, then odd bands from `second`; Alternate: even
@@ -129,7 +130,7 @@ enum class CellOrder { Random, FromLeft, FromRight, FromTop, FromBottom };
 void growingCells(Frame &f, CellOrder order);
 void triangularShred(Frame &f);
 void randomSquares(Frame &f);
-void speckle(Frame &f, bool rows, bool fromEnd);
+void speckle(Frame &f, bool vertical, bool fromEnd);
 
 // Shape family (curves, polygons, pixel work).
 void ellipse(Frame &f, double cx, double cy, double rx, double ry);

@@ -21,51 +21,51 @@ void copyExcept(Frame &f, const Box &outer, const Box &hole)
 
 namespace {
 
-// Boxes along the growth axis: rows effects grow along y, others along x.
-Box slice(const Frame &f, bool rows, int a0, int a1)
+// The part a0 … a1 along the growth axis: rows for a vertical effect, else columns.
+Box slice(const Frame &f, bool vertical, int a0, int a1)
 {
-    return rows ? Box{0, a0, f.W, a1} : Box{a0, 0, a1, f.H};
+    return vertical ? Box{0, a0, f.W, a1} : Box{a0, 0, a1, f.H};
 }
 
 } // namespace
 
 // The revealed part lies in place; the rest of the picture is rolled up, squeezed into a
 // strip of an eighth of the picture at the moving edge.
-void unroll(Frame &f, bool rows, bool fromEnd)
+void unroll(Frame &f, bool vertical, bool fromEnd)
 {
-    const int extent = rows ? f.H : f.W;
-    const int n = rows ? f.Y : f.X;
+    const int extent = vertical ? f.H : f.W;
+    const int n = vertical ? f.Y : f.X;
     const int roll = std::max(1, extent / 8);
     if (n <= roll) {
-        const Box strip = fromEnd ? slice(f, rows, extent - n, extent) : slice(f, rows, 0, n);
+        const Box strip = fromEnd ? slice(f, vertical, extent - n, extent) : slice(f, vertical, 0, n);
         f.c.stretch(strip, f.all());
         return;
     }
     if (fromEnd) {
         const int edge = extent - n;
-        f.c.copy(slice(f, rows, edge + roll, extent));
-        f.c.stretch(slice(f, rows, edge, edge + roll), slice(f, rows, 0, edge + roll));
+        f.c.copy(slice(f, vertical, edge + roll, extent));
+        f.c.stretch(slice(f, vertical, edge, edge + roll), slice(f, vertical, 0, edge + roll));
     } else {
-        f.c.copy(slice(f, rows, 0, n - roll));
-        f.c.stretch(slice(f, rows, n - roll, n), slice(f, rows, n - roll, extent));
+        f.c.copy(slice(f, vertical, 0, n - roll));
+        f.c.stretch(slice(f, vertical, n - roll, n), slice(f, vertical, n - roll, extent));
     }
 }
 
 // The arrived part lies in place; ahead of the edge the next few lines of the picture are
 // stretched four times over a strip of an eighth of the picture.
-void buildUp(Frame &f, bool rows, bool fromEnd)
+void buildUp(Frame &f, bool vertical, bool fromEnd)
 {
-    const int extent = rows ? f.H : f.W;
-    const int n = rows ? f.Y : f.X;
+    const int extent = vertical ? f.H : f.W;
+    const int n = vertical ? f.Y : f.X;
     const int strip = std::max(1, extent / 8);
     const int source = std::max(1, strip / 4);
     if (fromEnd) {
         const int edge = extent - n;
-        f.c.copy(slice(f, rows, edge, extent));
-        f.c.stretch(slice(f, rows, edge - strip, edge), slice(f, rows, edge - source, edge));
+        f.c.copy(slice(f, vertical, edge, extent));
+        f.c.stretch(slice(f, vertical, edge - strip, edge), slice(f, vertical, edge - source, edge));
     } else {
-        f.c.copy(slice(f, rows, 0, n));
-        f.c.stretch(slice(f, rows, n, n + strip), slice(f, rows, n, n + source));
+        f.c.copy(slice(f, vertical, 0, n));
+        f.c.stretch(slice(f, vertical, n, n + strip), slice(f, vertical, n, n + source));
     }
 }
 
@@ -136,17 +136,17 @@ void quarters(Frame &f, QuarterMove move)
 // The old picture moves out (or is squeezed into the shrinking part) while the new one enters
 // at full size from the opposite side. Squeezing works in place: each target line reads a
 // source line that has not been written yet.
-void push(Frame &f, bool rows, bool towardEnd, bool squeeze)
+void push(Frame &f, bool vertical, bool towardEnd, bool squeeze)
 {
-    const int extent = rows ? f.H : f.W;
-    const int n = rows ? f.Y : f.X;
+    const int extent = vertical ? f.H : f.W;
+    const int n = vertical ? f.Y : f.X;
     const int keep = extent - n;
     if (n <= 0)
         return;
     std::vector<int> map(size_t(std::max(keep, 0)));
     for (int i = 0; i < keep; ++i)
         map[size_t(i)] = squeeze ? int(qint64(i) * extent / keep) : i + (towardEnd ? 0 : n);
-    if (!rows) {
+    if (!vertical) {
         for (int y = 0; y < f.H; ++y) {
             QRgb *d = f.c.displayRow(y);
             const QRgb *s = f.c.pictureRow(y);

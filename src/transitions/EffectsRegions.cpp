@@ -188,13 +188,13 @@ void randomSquares(Frame &f)
     }
 }
 
-void speckle(Frame &f, bool rows, bool fromEnd)
+void speckle(Frame &f, bool vertical, bool fromEnd)
 {
-    const int extent = rows ? f.H : f.W;
-    const int across = rows ? f.W : f.H;
-    const int n = rows ? f.Y : f.X;
+    const int extent = vertical ? f.H : f.W;
+    const int across = vertical ? f.W : f.H;
+    const int n = vertical ? f.Y : f.X;
     const auto box = [&](int a0, int a1, int c0, int c1) {
-        return rows ? Box{c0, a0, c1, a1} : Box{a0, c0, a1, c1};
+        return vertical ? Box{c0, a0, c1, a1} : Box{a0, c0, a1, c1};
     };
     f.c.copy(fromEnd ? box(extent - n, extent, 0, across) : box(0, n, 0, across));
     const int zone = extent / 10;

@@ -56,6 +56,8 @@ void copyFrame(QImage &dst, const QImage &src)
 {
     if (dst.size() != src.size() || dst.format() != src.format())
         dst = QImage(src.size(), src.format());
+    if (dst.isNull()) // src is empty, or there is no memory for the copy
+        return;
     if (dst.bytesPerLine() == src.bytesPerLine()) {
         std::memcpy(dst.bits(), src.constBits(), size_t(src.sizeInBytes()));
         return;
@@ -80,8 +82,10 @@ void buildMap(std::vector<int> &map, int from, int to, int t0, int m, int s0, in
 
 Box stretchCopy(QImage &dst, const Box &target, const QImage &src, const Box &source)
 {
-    if (target.isEmpty() || source.isEmpty())
+    if (target.isEmpty() || source.isEmpty() || dst.format() != kFrameFormat
+        || src.format() != kFrameFormat) {
         return {};
+    }
     const Box t = target.intersected(Box::sized(dst.width(), dst.height()));
     if (t.isEmpty())
         return {};

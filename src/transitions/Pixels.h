@@ -44,7 +44,7 @@ Box aspectFit(const Box &s, const Box &t);
 // it has transparency, and scaled by plain pixel dropping when its size differs.
 QImage toFrameImage(const QImage &image, int w, int h, QRgb fill);
 
-// Copies src's rows into dst (same size and format) without allocating when dst fits.
+// Makes dst a copy of src, reusing dst's memory when it already has src's size and format.
 void copyFrame(QImage &dst, const QImage &src);
 
 // Draws the source rectangle of src into the target rectangle of dst by plain pixel dropping
@@ -110,7 +110,8 @@ private:
     Box m_dirty;
 };
 
-// Pixels whose centre x + 0.5 lies in [a, b): the first and the one past the last column.
+// The first column whose centre x + 0.5 lies at or right of a: a span [a, b) covers the columns
+// spanStart(a) … spanStart(b) − 1.
 inline int spanStart(double a) { return int(std::ceil(a - 0.5)); }
 
 } // namespace ly::transitions

@@ -41,11 +41,6 @@ QThread::Priority toQtPriority(TCustomPicTransition::TThreadPriority p)
     return QThread::NormalPriority;
 }
 
-QRect toRect(const tr::Box &b)
-{
-    return QRect(b.x0, b.y0, b.width(), b.height());
-}
-
 } // namespace
 
 TAnimateThread::TAnimateThread(TCustomPicTransition *owner) : m_owner(owner) {}
@@ -233,7 +228,7 @@ void TCustomPicTransition::Execute()
         const QRect picture = PictureRect({w, h});
         const QRect source = !m_stretch ? picture
                              : m_stretchFine
-                                 ? toRect(tr::aspectFit(tr::Box::of(picture), tr::Box::of(rect())))
+                                 ? tr::aspectFit(tr::Box::of(picture), tr::Box::of(rect())).toRect()
                                  : rect();
         {
             // The back buffer holds what the control shows now, or only the background.
@@ -476,7 +471,7 @@ QRect TCustomPicTransition::FrameTarget(QSize size) const
     if (!m_stretch)
         return PictureRect(size);
     if (m_stretchFine)
-        return toRect(tr::aspectFit(tr::Box::of(PictureRect(size)), tr::Box::of(rect())));
+        return tr::aspectFit(tr::Box::of(PictureRect(size)), tr::Box::of(rect())).toRect();
     return rect();
 }
 
@@ -493,7 +488,7 @@ QRect TCustomPicTransition::MapUpdateRect(const QRect &r) const
     const tr::Box mapped{t.x0 + tr::mulDiv(b.x0, t.width(), w), t.y0 + tr::mulDiv(b.y0, t.height(), h),
                          t.x0 + tr::mulDiv(b.x1, t.width(), w), t.y0 + tr::mulDiv(b.y1, t.height(), h)};
     // A pixel more on each side: the painter's scaling may round an edge pixel the other way.
-    return toRect(mapped).adjusted(-1, -1, 1, 1) & rect();
+    return mapped.toRect().adjusted(-1, -1, 1, 1) & rect();
 }
 
 void TCustomPicTransition::EnsureBackBuffer()
