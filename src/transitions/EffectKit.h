@@ -10,12 +10,12 @@
 namespace ly::transitions::fx {
 
 // One frame: the canvas (display holding the old-screen snapshot, picture the new one), the
-// size W × H, the extents X and Y of the new picture at this progress, B from Step, Step and
-// the progress p (1 … 99).
+// size W × H, the extents X and Y of the new picture at this progress, B from Step, and the
+// progress p (1 … 99).
 struct Frame
 {
     Canvas &c;
-    int W, H, X, Y, B, step, p;
+    int W, H, X, Y, B, p;
 
     Box all() const { return Box::sized(W, H); }
     Box left(int n) const { return {0, 0, n, H}; }
@@ -101,7 +101,7 @@ private:
     ColumnRuns m_columns;
 };
 
-// Every rest of the picture outside hole, in place.
+// The picture's pixels of outer that lie outside hole, in place.
 void copyExcept(Frame &f, const Box &outer, const Box &hole);
 
 // Motion family (stretched copies, slides, reveals, pushes). A vertical effect moves along y;

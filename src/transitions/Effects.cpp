@@ -313,7 +313,7 @@ void runEffect(int style, QImage &display, const QImage &picture, QRect &update,
         return;
     }
     const EffectParams e = effectParams(w, h, step, progress);
-    Frame f{canvas, w, h, e.X, e.Y, e.B, step, progress};
+    Frame f{canvas, w, h, e.X, e.Y, e.B, progress};
     kStyles[style - 1].draw(f);
     update = canvas.dirty().toRect();
 }
