@@ -36,5 +36,6 @@ int runUnscramble(const QStringList &args);
 int runGradient(const QStringList &args);
 int runSwfInfo(const QStringList &args);
 int runSendMail(const QStringList &args);
+int runTransition(const QStringList &args);
 
 } // namespace tool
