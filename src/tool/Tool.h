@@ -31,5 +31,8 @@ void requireArgs(const QStringList &args, qsizetype min, qsizetype max);
 
 // The sub-commands; each lives in its own file.
 int runIni(const QStringList &args);
+int runPack(const QStringList &args);
+int runUnpack(const QStringList &args);
+int runList(const QStringList &args);
 
 } // namespace tool
