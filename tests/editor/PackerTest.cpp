@@ -236,6 +236,15 @@ TEST_F(PackerTest, PostsProgressForEveryEntryExamined)
     EXPECT_EQ(recorder.notices, expected);
 }
 
+TEST_F(PackerTest, NoticesToADeletedReceiverAreLost)
+{
+    auto *receiver = new ProgressRecorder;
+    ly::ProgressWindow = receiver;
+    delete receiver;
+    ly::PackFolder(makeFolder("Music", {{"a.mp3", "a"}}));
+    EXPECT_EQ(indexLines(sandbox.root() + "Music.tmp").size(), 1);
+}
+
 TEST_F(PackerTest, AStopRequestEndsThePackAfterTheMemberInHandWithAValidPackage)
 {
     QList<std::pair<QString, QByteArray>> files;
