@@ -1,9 +1,9 @@
 #include "editor/Package.h"
 
+#include "editor/StagedFile.h"
 #include "shared/CodePage.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <zlib.h>
@@ -21,23 +21,11 @@ QString openError(const QString &file, const QFileDevice &f)
     return QStringLiteral("Cannot open file \"%1\". %2").arg(file, f.errorString());
 }
 
-void writeAll(QSaveFile &out, const QByteArray &bytes)
-{
-    if (out.write(bytes) != bytes.size())
-        throw Error(QStringLiteral("Cannot write file \"%1\". %2")
-                        .arg(out.fileName(), out.errorString()));
-}
-
-void commit(QSaveFile &out)
-{
-    if (!out.commit())
-        throw Error(QStringLiteral("Cannot write file \"%1\". %2")
-                        .arg(out.fileName(), out.errorString()));
-}
 
 } // namespace
 
 namespace package {
+
 
 int zlibLevel(int levelIndex)
 {
@@ -211,11 +199,10 @@ QString itemValue(const QString &line, QStringView key)
 void CompressFile(const QString &source, const QString &target, int levelIndex)
 {
     const QByteArray member = package::compressFileToMember(source, package::zlibLevel(levelIndex));
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        throw Error(openError(target, out));
-    writeAll(out, member);
-    commit(out);
+    StagedFile out(target);
+    out.open();
+    out.writeAll(member);
+    out.commit();
 }
 
 void DecompressFile(const QString &source, const QString &target)
@@ -223,11 +210,10 @@ void DecompressFile(const QString &source, const QString &target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         throw Error(openError(source, in));
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        throw Error(openError(target, out));
+    StagedFile out(target);
+    out.open();
     package::inflateMember(in, in.size(), out);
-    commit(out);
+    out.commit();
 }
 
 bool AppendFile(const QString &source, const QString &target)

@@ -1,12 +1,12 @@
 #include "editor/Packer.h"
 
 #include "editor/Package.h"
+#include "editor/StagedFile.h"
 #include "shared/Paths.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QThread>
 #include <QThreadPool>
 #include <QtEndian>
@@ -148,13 +148,6 @@ private:
     qint64 m_pendingBytes = 0;
 };
 
-void write(QSaveFile &out, const QByteArray &bytes)
-{
-    if (out.write(bytes) != bytes.size())
-        throw Error(QStringLiteral("Cannot write file \"%1\". %2")
-                        .arg(out.fileName(), out.errorString()));
-}
-
 void tooLarge(const QString &package)
 {
     throw Error(QStringLiteral("The package \"%1\" would reach 2 GB").arg(package));
@@ -216,12 +209,10 @@ void PackFolder(const QString &folder, int threads)
     std::copy_if(entries.begin(), entries.end(), std::back_inserter(memberFiles), isMember);
     MemberQueue members(memberFiles, threads > 0 ? threads : QThread::idealThreadCount());
 
-    // The package replaces an earlier one only when it is complete (QSaveFile renames it into
-    // place), so a failure never leaves half a package behind.
-    QSaveFile package(packagePath);
-    if (!package.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Cannot write file \"%1\". %2")
-                        .arg(packagePath, package.errorString()));
+    // The package replaces an earlier one only once it is complete, so a failure never leaves
+    // half a package behind.
+    StagedFile package(packagePath);
+    package.open();
     QByteArray index;
     qint64 written = 0;
     int running = 0;
@@ -239,7 +230,7 @@ void PackFolder(const QString &folder, int threads)
             written += member.size();
             if (written >= kPackageSizeLimit)
                 tooLarge(packagePath);
-            write(package, member);
+            package.writeAll(member);
             index += package::indexLine(name, member.size());
         }
         processPendingMessages();
@@ -250,10 +241,8 @@ void PackFolder(const QString &folder, int threads)
         tooLarge(packagePath);
     char trailer[4];
     qToLittleEndian<quint32>(quint32(index.size() + 4), trailer);
-    write(package, index + QByteArray(trailer, 4));
-    if (!package.commit())
-        throw Error(QStringLiteral("Cannot write file \"%1\". %2")
-                        .arg(packagePath, package.errorString()));
+    package.writeAll(index + QByteArray(trailer, 4));
+    package.commit();
 }
 
 void ExtractPackage(const QString &package, const QString &destination)
@@ -284,13 +273,10 @@ void ExtractPackage(const QString &package, const QString &destination)
             back += size;
             if (back > index.fileSize || !file.seek(index.fileSize - back))
                 throw Error(QStringLiteral("The member \"%1\" lies outside the package").arg(name));
-            // Written beside its final name and renamed into place once complete.
-            QSaveFile out(folder + QLatin1Char('/') + name);
-            if (!out.open(QIODevice::WriteOnly))
-                throw Error(out.errorString());
+            StagedFile out(folder + QLatin1Char('/') + name);
+            out.open();
             package::inflateMember(file, size, out);
-            if (!out.commit())
-                throw Error(out.errorString());
+            out.commit();
             processPendingMessages();
         }
     } catch (const PackageError &) {
