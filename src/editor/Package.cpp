@@ -21,11 +21,9 @@ QString openError(const QString &file, const QFileDevice &f)
     return QStringLiteral("Cannot open file \"%1\". %2").arg(file, f.errorString());
 }
 
-
 } // namespace
 
 namespace package {
-
 
 int zlibLevel(int levelIndex)
 {
