@@ -295,6 +295,11 @@ TEST_F(UnpackTest, ExtractsFromTheLastMemberToTheFirstAndReplacesExistingFiles)
     EXPECT_EQ(filesIn(sandbox.root() + "dest"), expected);
     const std::vector<std::pair<int, int>> notices = {{2, 1}, {2, 2}};
     EXPECT_EQ(recorder.notices, notices);
+
+    // Of two members with one name, the first is extracted last and stays.
+    ly::ExtractPackage(sandbox.writeFile("twice.tmp", packageOf({{"a", "first"}, {"a", "second"}})),
+                       sandbox.root() + "twice");
+    EXPECT_EQ(readFile(sandbox.root() + "twice/a"), QByteArray("first"));
 }
 
 TEST_F(UnpackTest, AStopRequestEndsTheUnpackAfterTheMemberInHand)
