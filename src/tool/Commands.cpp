@@ -20,6 +20,9 @@ const Command kCommands[] = {
      "send one mail over SMTP with login (one attempt)", runSendMail},
     {"transition", "STYLE PROGRESS OLD.png NEW.png OUT.png [--step N] | --list",
      "compose one frame of a picture transition, or list the styles", runTransition},
+    {"pack", "FOLDER", "pack the files of a folder into a resource package beside it", runPack},
+    {"unpack", "PACKAGE DEST", "extract every file of a resource package into a folder", runUnpack},
+    {"list", "FILE", "print the index lines of a resource package", runList},
 };
 
 } // namespace

@@ -37,5 +37,8 @@ int runGradient(const QStringList &args);
 int runSwfInfo(const QStringList &args);
 int runSendMail(const QStringList &args);
 int runTransition(const QStringList &args);
+int runPack(const QStringList &args);
+int runUnpack(const QStringList &args);
+int runList(const QStringList &args);
 
 } // namespace tool

@@ -1,0 +1,147 @@
+// PackFolder against plain zlib level 9 over the same bytes, one file after another, in the
+// same process. The folder: 40 files of 1 MiB of incompressible bytes and 10 text files of
+// 256 KiB. Printed at the end: the time of PackFolder with worker threads and with one thread,
+// each as a ratio of the baseline's (medians of the repetitions).
+#include "editor/Packer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Folder
+{
+    QTemporaryDir dir;
+    QString path;
+    QList<QByteArray> files;
+
+    Folder()
+    {
+        path = dir.filePath(QStringLiteral("Music"));
+        QDir().mkpath(path);
+        std::mt19937 rng(1912);
+        for (int i = 0; i < 40; ++i) {
+            QByteArray bytes(1024 * 1024, Qt::Uninitialized);
+            for (char &c : bytes)
+                c = char(rng());
+            add(QStringLiteral("song%1.mp3").arg(i, 2, 10, QLatin1Char('0')), bytes);
+        }
+        static const char *const words[] = {
+            "happy", "birthday", "to", "you", "dear", "friend", "with", "love", "and",
+            "best", "wishes", "for", "a", "wonderful", "year", "the", "music", "card",
+            "greeting", "many", "returns", "of", "day", "sunshine", "smile", "always"};
+        for (int i = 0; i < 10; ++i) {
+            QByteArray text;
+            while (text.size() < 256 * 1024) {
+                text += words[rng() % std::size(words)];
+                text += rng() % 12 == 0 ? "\r\n" : " ";
+            }
+            text.truncate(256 * 1024);
+            add(QStringLiteral("note%1.txt").arg(i), text);
+        }
+    }
+
+    void add(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(path + QLatin1Char('/') + name);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            std::abort();
+        files.append(bytes);
+    }
+};
+
+Folder &folder()
+{
+    static Folder f;
+    return f;
+}
+
+void BM_PlainZlibLevel9(benchmark::State &state)
+{
+    const QList<QByteArray> &files = folder().files;
+    QByteArray out;
+    for (auto _ : state) {
+        for (const QByteArray &data : files) {
+            uLongf size = compressBound(uLong(data.size()));
+            out.resize(qsizetype(size));
+            if (compress2(reinterpret_cast<Bytef *>(out.data()), &size,
+                          reinterpret_cast<const Bytef *>(data.constData()), uLong(data.size()),
+                          9) != Z_OK)
+                std::abort();
+            benchmark::DoNotOptimize(out.data());
+        }
+    }
+}
+
+void BM_PackFolder(benchmark::State &state)
+{
+    const int threads = int(state.range(0));
+    for (auto _ : state)
+        ly::PackFolder(folder().path, threads);
+}
+
+void configure(benchmark::internal::Benchmark *b)
+{
+    b->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2)->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(BM_PlainZlibLevel9)->Apply(configure);
+BENCHMARK(BM_PackFolder)->Arg(0)->Apply(configure);
+BENCHMARK(BM_PackFolder)->Arg(1)->Apply(configure);
+
+// Keeps the median real time of each benchmark for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    std::map<std::string, double> medians;
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs)
+            if (run.aggregate_name == "median")
+                medians[run.run_name.str()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv); // PackFolder lets the event loop run between members
+    // Repetitions of the three run interleaved, so a load that comes and goes on a shared
+    // machine falls on all of them alike (a flag on the command line still decides).
+    std::vector<char *> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave);
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
+    folder();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    // Run names carry the arguments and settings after the function name: match by prefix.
+    const auto median = [&](const std::string &prefix) {
+        for (const auto &[name, time] : reporter.medians)
+            if (name.rfind(prefix, 0) == 0)
+                return time;
+        return 0.0;
+    };
+    const double base = median("BM_PlainZlibLevel9/");
+    if (base > 0)
+        std::printf("\nPackFolder / plain zlib level 9 (medians): worker threads %.3f, one thread %.3f\n",
+                    median("BM_PackFolder/0/") / base, median("BM_PackFolder/1/") / base);
+    benchmark::Shutdown();
+    return 0;
+}
