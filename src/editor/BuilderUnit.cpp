@@ -113,7 +113,7 @@ QStringList projectFileLines(const QString &projectFile)
 void tidyFolder(const QString &folder, int listed, const QStringList &referenced,
                 const QString &kept = QString())
 {
-    QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
     if (files.size() == listed)
         return;
     for (const QString &name : referenced)
@@ -147,8 +147,9 @@ void copyStub(const QString &target)
     out.open();
     out.writeAll(bytes);
     out.commit();
-    // The copy is a program: it keeps the stub's permissions.
-    QFile::setPermissions(target, stub.permissions() | QFile::WriteOwner);
+    // The copy is a program that anyone who may read it may run.
+    QFile::setPermissions(target, stub.permissions() | QFile::WriteOwner | QFile::ExeOwner
+                                      | QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
 }
 
 void writeTextFile(const QString &path, const QString &text)
@@ -366,8 +367,24 @@ QList<CardBuilder::Planned> CardBuilder::plan() const
     return entries;
 }
 
+bool CardBuilder::cancelled()
+{
+    if (StopRequest == 1)
+        m_cancelled = true;
+    return m_cancelled;
+}
+
 CardBuilder::Outcome CardBuilder::Build()
 {
+    // Whatever happens, the packages made for the card do not stay in the project folder.
+    struct PackageCleanup
+    {
+        CardBuilder *builder;
+        ~PackageCleanup() { builder->deletePackages(); }
+    } packageCleanup{this};
+
+    // A stop asked for before the build started is recorded by Cancel(); a stale flag is not.
+    StopRequest = 0;
     m_entryTable.clear();
     m_progress.SetFileBar(0, kFileBarMaximum);
     try {
@@ -375,7 +392,7 @@ CardBuilder::Outcome CardBuilder::Build()
         const QList<Planned> entries = plan();
         int shownStep = -1;
         for (const Planned &entry : entries) {
-            if (m_cancelled)
+            if (cancelled())
                 break;
             if (entry.step != shownStep) {
                 m_progress.SetZipShow(QLatin1String(kSteps[entry.step].zipShow));
@@ -383,22 +400,22 @@ CardBuilder::Outcome CardBuilder::Build()
             }
             if (!entry.packFolder.isEmpty()) {
                 PackFolder(entry.packFolder);
-                if (m_cancelled)
+                if (cancelled())
                     break;
             }
             append(entry);
             processPendingMessages();
         }
-        if (m_cancelled) {
-            discard();
+        if (cancelled()) {
+            QFile::remove(m_outputPath);
             return Outcome::Cancelled;
         }
         writeTable();
     } catch (const Error &e) {
-        discard();
+        QFile::remove(m_outputPath);
         throw Error(QStringLiteral("The greeting card was not built. ") + e.text());
     } catch (...) {
-        discard();
+        QFile::remove(m_outputPath);
         throw;
     }
     m_progress.SetFileBar(kFileBarMaximum, kFileBarMaximum);
@@ -416,7 +433,6 @@ CardBuilder::Outcome CardBuilder::Build()
     } catch (const Error &) {
         // The note is a courtesy: the card is complete without it.
     }
-    deletePackages();
     return Outcome::Built;
 }
 
@@ -449,12 +465,6 @@ void CardBuilder::writeTable()
         || out.write(bytes) != bytes.size() || !out.flush())
         throw Error(QStringLiteral("Could not write the entry table to \"%1\". %2")
                         .arg(m_outputPath, out.errorString()));
-}
-
-void CardBuilder::discard()
-{
-    QFile::remove(m_outputPath);
-    deletePackages();
 }
 
 void CardBuilder::deletePackages()

@@ -94,7 +94,8 @@ public:
     // with a text that says why.
     Outcome Build();
     // The wizard's Cancel: stops the packing in progress after the file in hand (StopRequest)
-    // and the build before its next step.
+    // and the build before its next step. StopRequest set to 1 while the build runs and no
+    // pack is in progress stops it as well.
     void Cancel();
 
     // The entry-table lines of the build in progress.
@@ -105,7 +106,7 @@ private:
     QList<Planned> plan() const;
     void append(const Planned &entry);
     void writeTable();
-    void discard();
+    bool cancelled();
     void deletePackages();
 
     QString m_projectFile;

@@ -335,41 +335,59 @@ TEST_F(CardBuilderTest, CancelStopsTheBuildBeforeItsNextStepAndLeavesNoHalfCard)
     const QByteArray ini = "[FrmBlk]\nBlkCheckName=2\nMusicNumber=3\n";
     const QList<std::pair<QString, QByteArray>> media = {
         {"Music/a.mp3", "a"}, {"Music/b.mp3", "b"}, {"Music/c.mp3", "c"}, {"Picture/p.jpg", "p"}};
-
+    enum How { CancelBeforeTheBuild, CancelWhilePacking, CancelAfterTheMusic, StopRequestAfterTheMusic };
+    const struct
     {
-        SCOPED_TRACE("Cancel once the music has been joined");
-        const QString project = makeProject("A", ini, media);
-        const QString output = outputFor("A");
-        ly::StartCard(project, output);
-        ProgressRecorder progress;
-        ly::CardBuilder builder(project, output, progress);
-        progress.onEvent = [&](const QString &event) {
-            if (event == "file:Join music  document success")
-                builder.Cancel();
-        };
-        EXPECT_EQ(builder.Build(), Outcome::Cancelled);
-        EXPECT_EQ(builder.EntryTable().size(), 1);
-        EXPECT_FALSE(progress.events.contains("zip:Compress the greeting card picture"));
-        EXPECT_FALSE(QFile::exists(output));
-        EXPECT_EQ(packageFilesIn(folderOf(project)), QStringList());
-    }
-    {
-        SCOPED_TRACE("Cancel while the music is being packed");
-        const QString project = makeProject("B", ini, media);
-        const QString output = outputFor("B");
+        const char *what;
+        How how;
+        qsizetype linesWritten;
+    } cases[] = {
+        {"Cancel before the build starts", CancelBeforeTheBuild, 0},
+        {"Cancel while the music is being packed", CancelWhilePacking, 0},
+        {"Cancel once the music has been joined", CancelAfterTheMusic, 1},
+        {"StopRequest alone, once the music has been joined", StopRequestAfterTheMusic, 1},
+    };
+    int n = 0;
+    for (const auto &c : cases) {
+        const QString name = QString("C%1").arg(++n);
+        const QString project = makeProject(name, ini, media);
+        const QString output = outputFor(name);
         ly::StartCard(project, output);
         ProgressRecorder progress;
         ly::CardBuilder builder(project, output, progress);
         CancelOnPackProgress receiver;
-        receiver.builder = &builder;
-        ly::ProgressWindow = &receiver;
-        EXPECT_EQ(builder.Build(), Outcome::Cancelled);
-        EXPECT_EQ(builder.EntryTable(), QStringList());
-        EXPECT_EQ(ly::StopRequest.load(), 0);
-        EXPECT_FALSE(QFile::exists(output));
-        EXPECT_EQ(packageFilesIn(folderOf(project)), QStringList());
+        if (c.how == CancelBeforeTheBuild)
+            builder.Cancel();
+        if (c.how == CancelWhilePacking) {
+            receiver.builder = &builder;
+            ly::ProgressWindow = &receiver;
+        }
+        progress.onEvent = [&](const QString &event) {
+            if (event != "file:Join music  document success")
+                return;
+            if (c.how == CancelAfterTheMusic)
+                builder.Cancel();
+            if (c.how == StopRequestAfterTheMusic)
+                ly::StopRequest = 1;
+        };
+
+        EXPECT_EQ(builder.Build(), Outcome::Cancelled) << c.what;
+
+        EXPECT_EQ(builder.EntryTable().size(), c.linesWritten) << c.what;
+        EXPECT_FALSE(progress.events.contains("zip:Compress the greeting card picture")) << c.what;
+        EXPECT_FALSE(QFile::exists(output)) << c.what;
+        EXPECT_EQ(packageFilesIn(folderOf(project)), QStringList()) << c.what;
+        ly::ProgressWindow = nullptr;
+        ly::StopRequest = 0;
     }
     EXPECT_EQ(ly::ReadConfig("Finished", "FinishedExe"), "earlier.exe");
+
+    // A flag left over from an earlier stop does not cancel a new build.
+    const QString project = makeProject("Stale", ini, media);
+    ly::StartCard(project, outputFor("Stale"));
+    ly::StopRequest = 1;
+    ProgressRecorder progress;
+    EXPECT_EQ(ly::CardBuilder(project, outputFor("Stale"), progress).Build(), Outcome::Built);
 }
 
 TEST_F(CardBuilderTest, OutputChecks)
