@@ -100,14 +100,6 @@ QStringList listedNames(const QString &file, const QString &section, const QStri
     return names;
 }
 
-QStringList projectFileLines(const QString &projectFile)
-{
-    QFile file(projectFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return package::splitLines(codepage::toUnicode(file.readAll()));
-}
-
 // Deletes the files directly in folder that the referenced names do not account for, when
 // their number differs from the number of items the project lists.
 void tidyFolder(const QString &folder, int listed, const QStringList &referenced,
@@ -216,6 +208,14 @@ QString SavedOutputFile(const QString &projectFile)
 
 void TidyProjectFolder(const QString &projectFile)
 {
+    // A project file that cannot be read lists nothing: the folder is left alone rather than
+    // emptied.
+    QFile file(projectFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QStringList lines = package::splitLines(codepage::toUnicode(file.readAll()));
+    file.close();
+
     const QString folder = projectFolderOf(projectFile);
     const auto tidyListed = [&](const QString &name, const QString &section,
                                 const QString &countKey, const QString &prefix,
@@ -235,7 +235,7 @@ void TidyProjectFolder(const QString &projectFile)
     // The frame card and the other editors refer to Res files by "\Res\" paths anywhere in
     // the project file: every such line counts once.
     QStringList resNames;
-    for (const QString &line : projectFileLines(projectFile)) {
+    for (const QString &line : lines) {
         const qsizetype at = line.indexOf(QLatin1String("\\res\\"), 0, Qt::CaseInsensitive);
         if (at >= 0)
             resNames.append(bareName(line.mid(at)).trimmed());

@@ -103,6 +103,18 @@ AniLbl_EdtText=\res\Ani1.txt
     EXPECT_EQ(filesIn(folder + "Res"), QStringList({"Ani1.txt", "fill.jpg", "frame.jpg"}));
 }
 
+TEST_F(TidyTest, AProjectFileThatCannotBeReadLeavesTheFolderAlone)
+{
+    const QString project = makeProject("Rose", "[FrmBlk]\nBlkCheckName=0\n",
+                                        {{"Music/a.mp3", "a"}, {"Res/r.jpg", "r"}});
+    QFile::remove(project);
+
+    ly::TidyProjectFolder(project);
+
+    EXPECT_EQ(filesIn(folderOf(project) + "Music"), QStringList({"a.mp3"}));
+    EXPECT_EQ(filesIn(folderOf(project) + "Res"), QStringList({"r.jpg"}));
+}
+
 TEST_F(TidyTest, TheRecordedVoiceGoesWhenItIsNotChecked)
 {
     const struct
