@@ -40,7 +40,8 @@ QString SavedOutputFile(const QString &projectFile);
 // Picture and Res, in this order, whenever the number of files in the folder differs from the
 // number of items the project lists, each referenced name strikes one file of exactly that
 // name and the files left are deleted ("Temp.wav" in Music stays). Between Movie and Music,
-// the recorded voice goes when [FrmBlk] RecordCheckFlag is 0. Failed deletions are silent.
+// the recorded voice goes when [FrmBlk] RecordCheckFlag is 0 (only a file below the project
+// folder). A project file that cannot be read deletes nothing. Failed deletions are silent.
 void TidyProjectFolder(const QString &projectFile);
 
 // SaveFile, browse button: the folder the dialog opens in (config.ini [System] SaveDir, a
