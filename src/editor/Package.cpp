@@ -123,6 +123,22 @@ bool isStorableName(const QString &fileName)
     return codepage::toUnicode(codepage::fromUnicode(fileName)) == fileName;
 }
 
+bool isBareFileName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
+           && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+           && std::none_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20; });
+}
+
+qint64 decimalValue(const QString &text)
+{
+    const bool digits = !text.isEmpty() && text.size() <= 18
+                        && std::all_of(text.begin(), text.end(), [](QChar c) {
+                               return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+                           });
+    return digits ? text.toLongLong() : -1;
+}
+
 QByteArray indexLine(const QString &fileName, qint64 memberSize)
 {
     const QString text = QStringLiteral("FileName=") + fileName + QStringLiteral(".tmp#FileSize=");

@@ -67,6 +67,12 @@ void inflateMember(QIODevice &in, qint64 memberSize, QIODevice &out);
 // A file name as the index stores it: only names without "#", CR and LF that the code page
 // represents come back unchanged.
 bool isStorableName(const QString &fileName);
+// A name that stays inside the folder it is written to: not empty, not "." or "..", without
+// "/", "\" and control characters. Unpacking and card extraction take no other names.
+bool isBareFileName(const QString &name);
+// The value of a text of 1 to 18 decimal digits and nothing else (as sizes are written);
+// -1 for any other text.
+qint64 decimalValue(const QString &text);
 // "FileName=" + fileName + ".tmp#FileSize=" + memberSize + CR LF, in the code page.
 QByteArray indexLine(const QString &fileName, qint64 memberSize);
 

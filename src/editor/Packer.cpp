@@ -159,12 +159,7 @@ QString memberFileName(const QString &line)
 {
     const QString name = package::itemValue(line, u"FileName");
     const QString file = name.size() > 4 ? name.chopped(4) : QString();
-    const bool bare = !file.isEmpty() && file != QLatin1String(".")
-                      && file != QLatin1String("..") && !file.contains(QLatin1Char('/'))
-                      && !file.contains(QLatin1Char('\\'))
-                      && std::none_of(file.begin(), file.end(),
-                                      [](QChar c) { return c.unicode() < 0x20; });
-    if (!bare)
+    if (!package::isBareFileName(file))
         throw Error(QStringLiteral("Invalid member name \"%1\"").arg(name));
     return file;
 }
@@ -172,13 +167,10 @@ QString memberFileName(const QString &line)
 qint64 memberSize(const QString &line)
 {
     const QString text = package::itemValue(line, u"FileSize");
-    const bool digits = !text.isEmpty() && text.size() <= 18
-                        && std::all_of(text.begin(), text.end(), [](QChar c) {
-                               return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-                           });
-    if (!digits)
+    const qint64 size = package::decimalValue(text);
+    if (size < 0)
         throw Error(QStringLiteral("Invalid member size \"%1\"").arg(text));
-    return text.toLongLong();
+    return size;
 }
 
 } // namespace

@@ -23,6 +23,9 @@ const Command kCommands[] = {
     {"pack", "FOLDER", "pack the files of a folder into a resource package beside it", runPack},
     {"unpack", "PACKAGE DEST", "extract every file of a resource package into a folder", runUnpack},
     {"list", "FILE", "print the index lines of a resource package", runList},
+    {"list", "FILE", "print the index lines of a resource package or card program", runList},
+    {"build", "PROJECT.zpj OUT.exe", "build the card program of a project", runBuild},
+    {"extract", "CARD DEST", "write every entry of a card program into a folder", runExtract},
 };
 
 } // namespace

@@ -40,5 +40,7 @@ int runTransition(const QStringList &args);
 int runPack(const QStringList &args);
 int runUnpack(const QStringList &args);
 int runList(const QStringList &args);
+int runBuild(const QStringList &args);
+int runExtract(const QStringList &args);
 
 } // namespace tool
