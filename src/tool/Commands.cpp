@@ -22,7 +22,6 @@ const Command kCommands[] = {
      "compose one frame of a picture transition, or list the styles", runTransition},
     {"pack", "FOLDER", "pack the files of a folder into a resource package beside it", runPack},
     {"unpack", "PACKAGE DEST", "extract every file of a resource package into a folder", runUnpack},
-    {"list", "FILE", "print the index lines of a resource package", runList},
     {"list", "FILE", "print the index lines of a resource package or card program", runList},
     {"build", "PROJECT.zpj OUT.exe", "build the card program of a project", runBuild},
     {"extract", "CARD DEST", "write every entry of a card program into a folder", runExtract},
