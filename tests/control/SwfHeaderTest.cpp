@@ -3,7 +3,6 @@
 
 #include "control/SwfHeader.h"
 #include "shared/Error.h"
-#include "shared/FileText.h"
 #include "shared/Settings.h"
 
 #include <QBuffer>
@@ -198,32 +197,9 @@ TEST_F(SwfFileTest, FileTextsAndHeader)
     EXPECT_EQ(headerTexts(info), (Texts{"6", "550 X 400", "12.0", "1", false}));
 }
 
-TEST_F(SwfFileTest, SizeTexts)
+TEST_F(SwfFileTest, SizeTextsOfFiles)
 {
     const QString dot = QLocale::system().decimalPoint();
-    const struct
-    {
-        uint32_t bytes;
-        QString text;
-    } cases[] = {
-        {0, "0B"},
-        {1000, "1000B"},
-        {1023, "1023B"},
-        {1024, "1KB"},
-        {1536, "1" + dot + "5KB"},
-        {1075, "1KB"},             // 1.0498
-        {1280, "1" + dot + "2KB"}, // 1.25: halves go to the even neighbour
-        {1792, "1" + dot + "8KB"}, // 1.75
-        {12 * 1024 + 20, "12KB"},
-        {1048575, "1024KB"},
-        {1048576, "1MB"},
-        {2097152, "2MB"},
-        {0xFFFFFFFFu, "4096MB"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.bytes);
-        EXPECT_EQ(ly::DetailSizeText(c.bytes), c.text);
-    }
     // From the files themselves, SWF or not.
     for (const auto &[bytes, text] : {std::pair{1000, QString("1000B")}, {1536, "1" + dot + "5KB"},
                                       {2097152, QString("2MB")}}) {

@@ -3,7 +3,6 @@
 
 #include "control/Thumbnail.h"
 #include "shared/Error.h"
-#include "shared/FileText.h"
 #include "shared/Settings.h"
 
 #include <QDateTime>
@@ -24,34 +23,6 @@ bool Near(QRgb actual, const QColor &expected, int tolerance = 40)
     return std::abs(qRed(actual) - expected.red()) <= tolerance &&
            std::abs(qGreen(actual) - expected.green()) <= tolerance &&
            std::abs(qBlue(actual) - expected.blue()) <= tolerance;
-}
-
-TEST(ThumbTextTest, SizeTexts)
-{
-    const QString dot = QLocale::system().decimalPoint();
-    const struct
-    {
-        uint32_t bytes;
-        QString text;
-    } cases[] = {
-        {0, "0B"},
-        {37, "37B"},
-        {1023, "1023B"},
-        {1024, "1KB"},
-        {1536, "1" + dot + "5KB"},
-        {1000000, "976" + dot + "6KB"},
-        // Halves go to the even neighbour: 1.25 KB and 1.75 KB.
-        {1280, "1" + dot + "2KB"},
-        {1792, "1" + dot + "8KB"},
-        {1048575, "1024KB"},
-        {1048576, "1MB"},
-        {3 * 1048576, "3MB"},
-        {0xFFFFFFFFu, "4096MB"},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.bytes);
-        EXPECT_EQ(ly::DetailSizeText(c.bytes), c.text);
-    }
 }
 
 TEST(ThumbTextTest, DateIsUtcPlusEightHours)

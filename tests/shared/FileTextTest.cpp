@@ -36,6 +36,38 @@ TEST_F(FileTextTest, SizeTexts)
     EXPECT_THROW(ly::FileSizeOf(sandbox.root() + "missing"), ly::Error);
 }
 
+TEST(DetailSizeTextTest, BytesKilobytesMegabytes)
+{
+    const QString dot = QLocale::system().decimalPoint();
+    const struct
+    {
+        uint32_t bytes;
+        QString text;
+    } cases[] = {
+        {0, "0B"},
+        {37, "37B"},
+        {1000, "1000B"},
+        {1023, "1023B"},
+        {1024, "1KB"},
+        {1075, "1KB"}, // 1.0498
+        {1536, "1" + dot + "5KB"},
+        // Halves go to the even neighbour: 1.25 KB and 1.75 KB.
+        {1280, "1" + dot + "2KB"},
+        {1792, "1" + dot + "8KB"},
+        {12 * 1024 + 20, "12KB"},
+        {1000000, "976" + dot + "6KB"},
+        {1048575, "1024KB"},
+        {1048576, "1MB"},
+        {2097152, "2MB"},
+        {3 * 1048576, "3MB"},
+        {0xFFFFFFFFu, "4096MB"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(ly::DetailSizeText(c.bytes), c.text);
+    }
+}
+
 TEST(SecondsToHmsTest, NoLeadingZeros)
 {
     EXPECT_EQ(ly::SecondsToHms(3725), QStringLiteral("1:2:5"));
