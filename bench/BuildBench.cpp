@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -171,46 +173,19 @@ void configure(benchmark::internal::Benchmark *b)
 BENCHMARK(BM_PackFolders)->Apply(configure);
 BENCHMARK(BM_BuildCard)->Apply(configure);
 
-// Keeps the median real time of each benchmark for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> medians;
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            if (run.aggregate_name == "median")
-                medians[run.run_name.str()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv); // the packer lets the event loop run between members
-    // Repetitions of the two run interleaved, so a load that comes and goes on a shared
-    // machine falls on both alike (a flag on the command line still decides).
-    std::vector<char *> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
+    lybench::InitializeInterleaved(argc, argv);
     project();
-    RatioReporter reporter;
+    lybench::TimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto median = [&](const std::string &prefix) {
-        for (const auto &[name, time] : reporter.medians)
-            if (name.rfind(prefix, 0) == 0)
-                return time;
-        return 0.0;
-    };
-    const double base = median("BM_PackFolders");
+    const double base = reporter.time("BM_PackFolders");
     if (base > 0)
         std::printf("\nBuild / packing the folders alone (medians): %.3f\n",
-                    median("BM_BuildCard") / base);
+                    reporter.time("BM_BuildCard") / base);
     benchmark::Shutdown();
     return 0;
 }

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
@@ -107,47 +109,19 @@ BENCHMARK(BM_PlainZlibLevel9)->Apply(configure);
 BENCHMARK(BM_PackFolder)->Arg(0)->Apply(configure);
 BENCHMARK(BM_PackFolder)->Arg(1)->Apply(configure);
 
-// Keeps the median real time of each benchmark for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> medians;
-
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            if (run.aggregate_name == "median")
-                medians[run.run_name.str()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv); // PackFolder lets the event loop run between members
-    // Repetitions of the three run interleaved, so a load that comes and goes on a shared
-    // machine falls on all of them alike (a flag on the command line still decides).
-    std::vector<char *> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
+    lybench::InitializeInterleaved(argc, argv);
     folder();
-    RatioReporter reporter;
+    lybench::TimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    // Run names carry the arguments and settings after the function name: match by prefix.
-    const auto median = [&](const std::string &prefix) {
-        for (const auto &[name, time] : reporter.medians)
-            if (name.rfind(prefix, 0) == 0)
-                return time;
-        return 0.0;
-    };
-    const double base = median("BM_PlainZlibLevel9/");
+    const double base = reporter.time("BM_PlainZlibLevel9/");
     if (base > 0)
         std::printf("\nPackFolder / plain zlib level 9 (medians): worker threads %.3f, one thread %.3f\n",
-                    median("BM_PackFolder/0/") / base, median("BM_PackFolder/1/") / base);
+                    reporter.time("BM_PackFolder/0/") / base, reporter.time("BM_PackFolder/1/") / base);
     benchmark::Shutdown();
     return 0;
 }

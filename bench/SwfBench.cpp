@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "BenchSupport.h"
+
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
@@ -72,18 +74,6 @@ void BM_SwfHeader_64MiB(benchmark::State &state)
 BENCHMARK(BM_SwfHeader_64MiB);
 
 // Keeps the real time per iteration of every benchmark for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -95,10 +85,10 @@ int main(int argc, char **argv)
     std::printf("files: %lld and %lld bytes\n", QFile(g_small).size(), QFile(g_large).size());
 
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    lybench::TimeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double small = reporter.times["BM_SwfHeader_1KiB"];
-    const double large = reporter.times["BM_SwfHeader_64MiB"];
+    const double small = reporter.time("BM_SwfHeader_1KiB");
+    const double large = reporter.time("BM_SwfHeader_64MiB");
     if (small > 0 && large > 0)
         std::printf("ratio 64 MiB / 1 KiB header read: %.2f\n", large / small);
     benchmark::Shutdown();
