@@ -283,7 +283,7 @@ TEST_F(MainUnitTest, HelpCommandsShowThePageOfTheCurrentPage)
     ly::platform::SetHelpLibraryLoader({});
 }
 
-TEST_F(MainUnitTest, MakerAndDownloadCommandsOpenTheirAddresses)
+TEST_F(MainUnitTest, MakerDownloadAndMailProgramCommandsOpenWhatTheyName)
 {
     start();
     main->MainHttp->trigger();
@@ -291,11 +291,14 @@ TEST_F(MainUnitTest, MakerAndDownloadCommandsOpenTheirAddresses)
     main->UpdateSoft->trigger();
     main->PopuUpdate->trigger();
     QTest::mouseClick(main->BtnDownLoad, Qt::LeftButton, {}, QPoint(4, 4));
+    main->SendMail1->trigger();
+    main->MenuQuillpost->trigger();
     const QString fetchkit = QUrl::fromLocalFile(sandbox.programDir() + "Fetchkit.exe").toString();
+    const QString quillpost = QUrl::fromLocalFile(sandbox.programDir() + "Quillpost.exe").toString();
     EXPECT_EQ(launcher.opened,
               QStringList({"http://www.lyrabell.example/",
                            "mailto:help@lyrabell.example?Subject=Lyrabell ", fetchkit, fetchkit,
-                           fetchkit}));
+                           fetchkit, quillpost, quillpost}));
     // The system menu's home page is the Help menu's.
     EXPECT_TRUE(main->HandleAppMessage(TFrmMain::kSysHomePage));
     EXPECT_EQ(launcher.opened.last(), "http://www.lyrabell.example/");

@@ -17,10 +17,15 @@ AppExceptionHandler &handler()
 
 void report(const QString &text)
 {
-    if (handler())
-        handler()(text);
-    else
+    if (!handler()) {
         std::fprintf(stderr, "%s\n", qPrintable(text));
+        return;
+    }
+    // The handler is the last stop: what it raises itself goes nowhere.
+    try {
+        handler()(text);
+    } catch (...) {
+    }
 }
 
 } // namespace

@@ -265,7 +265,8 @@ void TFrmMain::BuildMenus()
     MenuQuillpost = PopupMenu_Mail->addAction(QString());
 
     // The menu bar: a flat tool bar on the tool bar picture, one text button per menu.
-    TLyFullPicture *menuBar = skinPanel(m_column, "ToolTop");
+    auto *menuBar = new TLyFullPicture(m_column);
+    menuBar->setLyLoadPicture(ImgToolTop);
     menuBar->setFixedHeight(24);
     ToolBar1 = new QToolBar(menuBar);
     ToolBar1->setMovable(false);
@@ -286,8 +287,6 @@ void TFrmMain::BuildMenus()
         button->setPopupMode(QToolButton::InstantPopup);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        // The accelerator (Alt + the underlined letter) clicks the button: open its menu.
-        connect(button, &QToolButton::clicked, button, &QToolButton::showMenu);
         ToolBar1->addWidget(button);
     }
 
@@ -308,6 +307,8 @@ void TFrmMain::BuildMenus()
     connectCommand(MainHttp, &TFrmMain::MainHttpClick);
     connectCommand(MyMail, &TFrmMain::MyMailClick);
     connectCommand(UpdateSoft, &TFrmMain::UpdateSoftClick);
+    connectCommand(SendMail1, &TFrmMain::MenuQuillpostClick);
+    connectCommand(MenuQuillpost, &TFrmMain::MenuQuillpostClick);
     connectCommand(PopuQuickHelp, &TFrmMain::IndexClick);
     connectCommand(PopuUpdate, &TFrmMain::UpdateSoftClick);
 }
@@ -318,6 +319,9 @@ void TFrmMain::BuildPageButtons()
     PnlTop->setFixedHeight(kPageBarHeight);
     PageGroup = new QButtonGroup(this);
     PageGroup->setExclusive(true);
+    // Captions such as "Set System" fit the 64-pixel buttons.
+    QFont captionFont = font();
+    captionFont.setPixelSize(10);
     const struct { QToolButton **button; const char *glyph; bool page; } buttons[] = {
         {&SbnBlk, "PageBlk", true},         {&SbnPhoto, "PageAlbum", true},
         {&SbnFlash, "PageFlash", true},     {&SbnRealPlay, "PageMovie", true},
@@ -327,6 +331,7 @@ void TFrmMain::BuildPageButtons()
     for (const auto &b : buttons) {
         auto *button = new QToolButton(PnlTop);
         button->setFixedSize(kPageButtonWidth, kPageButtonHeight);
+        button->setFont(captionFont);
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(32, 32));
         button->setIcon(ly::SkinPicture(QLatin1String(b.glyph)));
@@ -827,6 +832,8 @@ void TFrmMain::ModulesPrepared()
 
     PressPage(pageOf(ProjectEditorKind::Background));
     show();
+    raise();
+    activateWindow();
     repaint();
 }
 
@@ -990,6 +997,12 @@ void TFrmMain::MyMailClick()
 void TFrmMain::UpdateSoftClick()
 {
     ly::OpenWithShell(this, ly::ProgramDir() + QStringLiteral("Fetchkit.exe"));
+}
+
+// The mail program finds the last built card itself.
+void TFrmMain::MenuQuillpostClick()
+{
+    ly::OpenWithShell(qApp, ly::ProgramDir() + QStringLiteral("Quillpost.exe"));
 }
 
 void TFrmMain::AboutClick()

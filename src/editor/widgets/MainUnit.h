@@ -193,6 +193,7 @@ public Q_SLOTS:
     void MainHttpClick();
     void MyMailClick();
     void UpdateSoftClick();
+    void MenuQuillpostClick();
     void Ttl_BtnHelpClick();
     void Ttl_BtnMinClick();
     void Ttl_BtnExitClick();
