@@ -977,15 +977,8 @@ void drawMainStrips()
         g.setColorAt(0.6, kTitleMid);
         g.setColorAt(1.0, kTitleTop);
         p.fillRect(image.rect(), g);
-        for (int i = 0; i < 3; ++i) {
-            QPainterPath wave;
-            wave.moveTo(0, h);
-            for (int x = 0; x <= w; x += 8)
-                wave.lineTo(x, h - 10 - 6 * i - 5 * std::sin(x / 90.0 + i * 1.7));
-            wave.lineTo(w, h);
-            wave.closeSubpath();
-            p.fillPath(wave, QColor(255, 255, 255, 18));
-        }
+        for (int i = 0; i < 3; ++i)
+            hill(p, h - 10 - 6 * i, 5, i * 1.7, 2.8, QColor(255, 255, 255, 18), w, h);
         QRandomGenerator rng(52);
         for (int i = 0; i < 7; ++i)
             p.fillPath(noteGlyph(QPointF(560 + i * 34 + rng.bounded(10), 22 + rng.bounded(20)), 4.5),
@@ -1073,15 +1066,8 @@ void drawSplash()
     glow.setColorAt(0, QColor(0xff, 0xe8, 0xa0, 110));
     glow.setColorAt(1, QColor(0xff, 0xe8, 0xa0, 0));
     p.fillRect(image.rect(), glow);
-    for (int i = 0; i < 4; ++i) {
-        QPainterPath wave;
-        wave.moveTo(0, h);
-        for (int x = 0; x <= w; x += 6)
-            wave.lineTo(x, h - 36 - 10 * i - 9 * std::sin(x / 60.0 + i * 1.3));
-        wave.lineTo(w, h);
-        wave.closeSubpath();
-        p.fillPath(wave, QColor(255, 255, 255, 16));
-    }
+    for (int i = 0; i < 4; ++i)
+        hill(p, h - 36 - 10 * i, 9, i * 1.3, 2.3, QColor(255, 255, 255, 16), w, h);
     QRandomGenerator rng(430);
     for (int i = 0; i < 30; ++i)
         p.fillPath(starPath(QPointF(rng.bounded(w), rng.bounded(h - 60)), 2.8, 1.0, 4),
