@@ -43,14 +43,12 @@ TEST(SplashProcessTest, ProgressAdvancesUntilFinishedAndKeepsTheMarkWhenHidden)
 
     process.setFinished(true);
     process.hide();
-    QTest::qWait(120);
-    EXPECT_FALSE(process.Timer1->isActive());
+    QTRY_VERIFY_WITH_TIMEOUT(!process.Timer1->isActive(), 10000);
 
     // Shown again with the mark still set: one step, then it waits.
     process.show();
-    QTest::qWait(200);
+    QTRY_VERIFY_WITH_TIMEOUT(!process.Timer1->isActive(), 10000);
     EXPECT_EQ(process.ProgressBar1->value(), 1);
-    EXPECT_FALSE(process.Timer1->isActive());
 
     process.close();
     EXPECT_FALSE(process.Finished());
