@@ -113,7 +113,7 @@ void drawClient()
     save(image, QStringLiteral("Skin/Client.png"));
 }
 
-enum class Glyph { Min, Max, Norm, Exit };
+enum class Glyph { Min, Max, Norm, Exit, Help };
 enum class ButtonState { Idle, Up, Down };
 
 void drawTitleButton(Glyph glyph, ButtonState state, const QString &name)
@@ -169,6 +169,17 @@ void drawTitleButton(Glyph glyph, ButtonState state, const QString &name)
         p.drawLine(QPointF(5.5, 4.5), QPointF(12.5, 11.5));
         p.drawLine(QPointF(12.5, 4.5), QPointF(5.5, 11.5));
         break;
+    case Glyph::Help: {
+        QPainterPath mark;
+        mark.moveTo(6.5, 6);
+        mark.cubicTo(6.5, 3, 11.5, 3, 11.5, 6);
+        mark.cubicTo(11.5, 8, 9, 8, 9, 10.2);
+        p.drawPath(mark);
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        p.drawEllipse(QPointF(9, 12.6), 1.0, 1.0);
+        break;
+    }
     }
     p.end();
     save(image, QStringLiteral("Skin/") + name + QStringLiteral(".png"));
@@ -178,7 +189,7 @@ void drawTitleButtons()
 {
     const struct { Glyph glyph; const char *name; } glyphs[] = {
         {Glyph::Min, "BtnMin"}, {Glyph::Max, "BtnMax"}, {Glyph::Norm, "BtnNorm"},
-        {Glyph::Exit, "BtnExit"}};
+        {Glyph::Exit, "BtnExit"}, {Glyph::Help, "BtnHelp"}};
     const struct { ButtonState state; const char *suffix; } states[] = {
         {ButtonState::Idle, "Idle"}, {ButtonState::Up, "Up"}, {ButtonState::Down, "Down"}};
     for (const auto &g : glyphs)
@@ -916,6 +927,348 @@ void drawFlash()
     }
 }
 
+// ---- Main window and its small windows ----------------------------------------------------
+
+const QColor kLavender(0xf3, 0xef, 0xfa);
+const QColor kLilac(0xdd, 0xd3, 0xf0);
+
+QPainterPath noteGlyph(QPointF head, double s)
+{
+    QPainterPath path;
+    path.addEllipse(head, s * 0.55, s * 0.4);
+    path.addRect(QRectF(head.x() + s * 0.42, head.y() - s * 2.2, s * 0.16, s * 2.2));
+    path.moveTo(head.x() + s * 0.5, head.y() - s * 2.2);
+    path.cubicTo(head.x() + s * 1.2, head.y() - s * 1.9, head.x() + s * 1.3, head.y() - s * 1.3,
+                 head.x() + s * 1.0, head.y() - s * 0.9);
+    path.cubicTo(head.x() + s * 1.05, head.y() - s * 1.4, head.x() + s * 0.9, head.y() - s * 1.7,
+                 head.x() + s * 0.5, head.y() - s * 1.8);
+    return path;
+}
+
+void verticalStrip(int w, int h, std::initializer_list<std::pair<double, QColor>> stops,
+                   QColor bottomLine, const QString &name)
+{
+    QImage image = canvas(w, h);
+    QPainter p(&image);
+    skyGradient(p, image.rect(), stops);
+    if (bottomLine.isValid())
+        p.fillRect(QRect(0, h - 1, w, 1), bottomLine);
+    p.end();
+    save(image, name);
+}
+
+void drawMainStrips()
+{
+    verticalStrip(64, 24, {{0.0, QColor(0xfb, 0xf9, 0xff)}, {1.0, kLilac}}, QColor(0xb8, 0xa8, 0xdc),
+                  QStringLiteral("Skin/ToolTop.png"));
+    verticalStrip(64, 62, {{0.0, QColor(0xff, 0xff, 0xff)}, {0.55, kLavender}, {1.0, kLilac}},
+                  QColor(0xa8, 0x96, 0xd2), QStringLiteral("Skin/PageBar.png"));
+    verticalStrip(64, 20, {{0.0, kTitleMid}, {1.0, kTitleBottom}}, QColor(),
+                  QStringLiteral("Skin/StatusBar.png"));
+
+    // The header picture that editors and dialogs put behind their headings.
+    {
+        const int w = 800, h = 52;
+        QImage image = canvas(w, h);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        QLinearGradient g(0, 0, w, 0);
+        g.setColorAt(0.0, kTitleBottom);
+        g.setColorAt(0.6, kTitleMid);
+        g.setColorAt(1.0, kTitleTop);
+        p.fillRect(image.rect(), g);
+        for (int i = 0; i < 3; ++i)
+            hill(p, h - 10 - 6 * i, 5, i * 1.7, 2.8, QColor(255, 255, 255, 18), w, h);
+        QRandomGenerator rng(52);
+        for (int i = 0; i < 7; ++i)
+            p.fillPath(noteGlyph(QPointF(560 + i * 34 + rng.bounded(10), 22 + rng.bounded(20)), 4.5),
+                       QColor(255, 255, 255, 40 + rng.bounded(50)));
+        p.end();
+        save(image, QStringLiteral("Skin/HeaderTop.png"));
+    }
+
+    // The side picture of the start-up windows and the build wizard.
+    {
+        const int w = 150, h = 330;
+        QImage image = canvas(w, h);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        skyGradient(p, image.rect(), {{0.0, kTitleTop}, {0.55, kTitleMid}, {1.0, kDark}});
+        QRandomGenerator rng(150);
+        for (int i = 0; i < 14; ++i)
+            p.fillPath(noteGlyph(QPointF(10 + rng.bounded(120), 150 + rng.bounded(170)), 4 + rng.bounded(4)),
+                       QColor(255, 255, 255, 30 + rng.bounded(70)));
+        for (int i = 0; i < 18; ++i)
+            p.fillPath(starPath(QPointF(rng.bounded(w), rng.bounded(140)), 2.6, 1.0, 4),
+                       QColor(255, 240, 200, 90 + rng.bounded(120)));
+        p.drawImage(QPointF(35, 40), bellIcon(80));
+        p.end();
+        save(image, QStringLiteral("Skin/SideLeft.png"));
+    }
+}
+
+// The docking area while no editor is docked: the product's sign on a quiet background. The
+// picture fills the area with and without the page button bar; its sign sits in the part that
+// stays visible when the bar shows.
+void drawDock()
+{
+    const int w = 792, h = 496, shown = 434;
+    QImage image = canvas(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QRadialGradient bg(QPointF(w * 0.5, shown * 0.42), w * 0.7);
+    bg.setColorAt(0.0, QColor(0xff, 0xff, 0xff));
+    bg.setColorAt(0.6, kLavender);
+    bg.setColorAt(1.0, kLilac);
+    p.fillRect(image.rect(), bg);
+    QRandomGenerator rng(792);
+    for (int i = 0; i < 26; ++i) {
+        const QPointF at(rng.bounded(w), rng.bounded(h));
+        if (QRectF(80, 80, 632, 230).contains(at))
+            continue;
+        if (i % 3 == 0)
+            p.fillPath(heartPath(at, 8 + rng.bounded(10)), QColor(0xd6, 0x5a, 0x8a, 26 + rng.bounded(30)));
+        else
+            p.fillPath(noteGlyph(at, 5 + rng.bounded(5)), QColor(0x57, 0x3b, 0x9c, 24 + rng.bounded(30)));
+    }
+    p.drawImage(QPointF(w / 2 - 48, 96), bellIcon(96));
+    QFont title(QStringLiteral("DejaVu Serif"));
+    title.setPixelSize(46);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(QColor(0x3e, 0x28, 0x78));
+    p.drawText(QRectF(0, 200, w, 60), Qt::AlignCenter, QStringLiteral("Lyrabell"));
+    QFont line(QStringLiteral("DejaVu Sans"));
+    line.setPixelSize(15);
+    p.setFont(line);
+    p.setPen(QColor(0x6e, 0x5a, 0xa8));
+    p.drawText(QRectF(0, 262, w, 24), Qt::AlignCenter,
+               QStringLiteral("Music greeting cards: create a new project or open one from the File menu"));
+    p.end();
+    save(image, QStringLiteral("Skin/Dock.png"));
+}
+
+// The splash and About picture; the program writes its version at the bottom right.
+void drawSplash()
+{
+    const int w = 430, h = 290;
+    QImage image = canvas(w, h);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QLinearGradient g(0, 0, w, h);
+    g.setColorAt(0.0, kTitleTop);
+    g.setColorAt(0.55, kTitleMid);
+    g.setColorAt(1.0, kDark);
+    p.fillRect(image.rect(), g);
+    QRadialGradient glow(QPointF(110, 120), 150);
+    glow.setColorAt(0, QColor(0xff, 0xe8, 0xa0, 110));
+    glow.setColorAt(1, QColor(0xff, 0xe8, 0xa0, 0));
+    p.fillRect(image.rect(), glow);
+    for (int i = 0; i < 4; ++i)
+        hill(p, h - 36 - 10 * i, 9, i * 1.3, 2.3, QColor(255, 255, 255, 16), w, h);
+    QRandomGenerator rng(430);
+    for (int i = 0; i < 30; ++i)
+        p.fillPath(starPath(QPointF(rng.bounded(w), rng.bounded(h - 60)), 2.8, 1.0, 4),
+                   QColor(255, 244, 210, 80 + rng.bounded(150)));
+    for (int i = 0; i < 9; ++i)
+        p.fillPath(noteGlyph(QPointF(220 + rng.bounded(190), 150 + rng.bounded(70)), 5 + rng.bounded(4)),
+                   QColor(255, 255, 255, 50 + rng.bounded(80)));
+    p.drawImage(QPointF(50, 60), bellIcon(120));
+    QFont title(QStringLiteral("DejaVu Serif"));
+    title.setPixelSize(48);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(QColor(0, 0, 0, 90));
+    p.drawText(QPointF(192, 122), QStringLiteral("Lyrabell"));
+    p.setPen(Qt::white);
+    p.drawText(QPointF(190, 120), QStringLiteral("Lyrabell"));
+    QFont line(QStringLiteral("DejaVu Sans"));
+    line.setPixelSize(15);
+    p.setFont(line);
+    p.setPen(QColor(0xf0, 0xe6, 0xff));
+    p.drawText(QPointF(194, 146), QStringLiteral("Music greeting cards"));
+    p.end();
+    save(image, QStringLiteral("Skin/Splash.png"));
+
+    QImage process = canvas(40, 40);
+    QPainter q(&process);
+    q.drawImage(QPointF(2, 2), bellIcon(36));
+    q.end();
+    save(process, QStringLiteral("Skin/Process.png"));
+}
+
+// The glyphs of the page buttons, 32 × 32.
+void drawPageGlyphs()
+{
+    const auto glyph = [](const char *name, const std::function<void(QPainter &)> &draw) {
+        QImage image = canvas(32, 32);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        draw(p);
+        p.end();
+        save(image, QStringLiteral("Skin/") + QLatin1String(name) + QStringLiteral(".png"));
+    };
+    const QPen outline(QColor(0x3e, 0x28, 0x78), 1.2);
+
+    glyph("PageBlk", [&](QPainter &p) {
+        const QRectF r(3.5, 5.5, 25, 21);
+        QPainterPath clip;
+        clip.addRoundedRect(r, 3, 3);
+        p.setClipPath(clip);
+        skyGradient(p, r.toRect(), {{0.0, QColor(0x58, 0x9c, 0xe0)}, {1.0, QColor(0xc8, 0xe6, 0xff)}});
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xff, 0xd2, 0x40));
+        p.drawEllipse(QPointF(22, 11.5), 3, 3);
+        QPainterPath hills;
+        hills.moveTo(3, 27);
+        hills.cubicTo(8, 16, 14, 16, 19, 22);
+        hills.cubicTo(22, 19, 26, 18, 29, 21);
+        hills.lineTo(29, 27);
+        hills.closeSubpath();
+        p.fillPath(hills, QColor(0x5c, 0xa8, 0x44));
+        p.setClipping(false);
+        p.setPen(outline);
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r, 3, 3);
+    });
+    glyph("PageAlbum", [&](QPainter &p) {
+        p.setPen(outline);
+        p.save();
+        p.translate(16, 16);
+        p.rotate(-12);
+        p.setBrush(QColor(0xf4, 0xe6, 0xc8));
+        p.drawRect(QRectF(-12, -10, 20, 17));
+        p.restore();
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(9.5, 10.5, 20, 17));
+        skyGradient(p, QRect(12, 13, 15, 12), {{0.0, QColor(0xff, 0xb3, 0x5c)}, {1.0, QColor(0xd8, 0x5a, 0x6a)}});
+        p.fillPath(heartPath(QPointF(19.5, 21), 4.5), QColor(0xe0, 0x20, 0x50));
+    });
+    glyph("PageFlash", [&](QPainter &p) {
+        QRadialGradient g(QPointF(13, 11), 18);
+        g.setColorAt(0, QColor(0xff, 0xb0, 0x50));
+        g.setColorAt(1, QColor(0xd8, 0x40, 0x20));
+        p.setPen(QPen(QColor(0x90, 0x28, 0x10), 1.2));
+        p.setBrush(g);
+        p.drawEllipse(QPointF(16, 16), 13, 13);
+        QPainterPath bolt;
+        bolt.moveTo(18, 5.5);
+        bolt.lineTo(10, 17.5);
+        bolt.lineTo(15.5, 17.5);
+        bolt.lineTo(13, 26.5);
+        bolt.lineTo(22, 13.5);
+        bolt.lineTo(16.5, 13.5);
+        bolt.closeSubpath();
+        p.setPen(Qt::NoPen);
+        p.fillPath(bolt, Qt::white);
+    });
+    glyph("PageMovie", [&](QPainter &p) {
+        p.setPen(outline);
+        p.setBrush(QColor(0x30, 0x28, 0x40));
+        p.drawRoundedRect(QRectF(2.5, 6.5, 27, 19), 2, 2);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xe8, 0xe0, 0xf4));
+        for (int i = 0; i < 6; ++i) {
+            p.drawRect(QRectF(4.5 + i * 4.3, 8, 2.2, 2));
+            p.drawRect(QRectF(4.5 + i * 4.3, 22, 2.2, 2));
+        }
+        p.setBrush(QColor(0xff, 0xd2, 0x40));
+        p.drawPolygon(QPolygonF({QPointF(13, 11.5), QPointF(21, 16), QPointF(13, 20.5)}));
+    });
+    glyph("PageFrame", [&](QPainter &p) {
+        QLinearGradient gold(0, 0, 32, 32);
+        gold.setColorAt(0.0, QColor(0xff, 0xe0, 0x7a));
+        gold.setColorAt(0.5, QColor(0xc9, 0x8a, 0x12));
+        gold.setColorAt(1.0, QColor(0xff, 0xd8, 0x60));
+        p.setPen(QPen(QColor(0x6b, 0x40, 0x05), 1.0));
+        p.setBrush(gold);
+        QPainterPath frame;
+        frame.addRoundedRect(QRectF(3.5, 3.5, 25, 25), 4, 4);
+        frame.addRect(QRectF(8.5, 8.5, 15, 15));
+        frame.setFillRule(Qt::OddEvenFill);
+        p.drawPath(frame);
+        p.fillRect(QRectF(9, 9, 14, 14), QColor(0xff, 0xe4, 0xee));
+        p.fillPath(heartPath(QPointF(16, 17), 5.5), QColor(0xe0, 0x20, 0x50));
+    });
+    glyph("PageBuilder", [&](QPainter &p) {
+        p.setPen(outline);
+        p.setBrush(QColor(0x3a, 0x8e, 0xe8));
+        p.drawRect(QRectF(5.5, 13.5, 21, 15));
+        p.setBrush(QColor(0x62, 0xaa, 0xf4));
+        p.drawRect(QRectF(3.5, 9.5, 25, 5));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xe8, 0x3a, 0x4a));
+        p.drawRect(QRectF(14, 9.5, 4, 19));
+        p.setPen(QPen(QColor(0xe8, 0x3a, 0x4a), 2.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(12, 6.5), 3.5, 2.6);
+        p.drawEllipse(QPointF(20, 6.5), 3.5, 2.6);
+    });
+    glyph("PageMail", [&](QPainter &p) {
+        p.setPen(outline);
+        p.setBrush(QColor(0xfa, 0xf6, 0xe8));
+        p.drawRect(QRectF(3.5, 7.5, 25, 18));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(3.5, 7.5), QPointF(16, 18), QPointF(28.5, 7.5)}));
+        p.fillPath(heartPath(QPointF(16, 19.5), 4.2), QColor(0xe0, 0x20, 0x50));
+    });
+    glyph("PageSystem", [&](QPainter &p) {
+        QPainterPath gear;
+        const int teeth = 8;
+        for (int i = 0; i < teeth * 4; ++i) {
+            const double a = i * std::numbers::pi * 2 / (teeth * 4);
+            const double r = (i % 4 < 2) ? 13.5 : 10.5;
+            const QPointF pt(16 + r * std::cos(a), 16 + r * std::sin(a));
+            i == 0 ? gear.moveTo(pt) : gear.lineTo(pt);
+        }
+        gear.closeSubpath();
+        gear.addEllipse(QPointF(16, 16), 4.5, 4.5);
+        gear.setFillRule(Qt::OddEvenFill);
+        QLinearGradient steel(0, 0, 32, 32);
+        steel.setColorAt(0, QColor(0xc8, 0xc0, 0xdc));
+        steel.setColorAt(1, QColor(0x70, 0x62, 0x98));
+        p.setPen(outline);
+        p.setBrush(steel);
+        p.drawPath(gear);
+    });
+}
+
+// The material download button of the status bar: an arrow into a tray.
+void drawDownLoadButton()
+{
+    for (ButtonState state : {ButtonState::Idle, ButtonState::Up, ButtonState::Down}) {
+        QImage image = canvas(16, 16);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QPointF o = state == ButtonState::Down ? QPointF(0.5, 0.5) : QPointF(0, 0);
+        if (state != ButtonState::Idle) {
+            p.setPen(QPen(QColor(255, 255, 255, 150), 1));
+            p.setBrush(QColor(255, 255, 255, state == ButtonState::Up ? 60 : 30));
+            p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
+        }
+        p.translate(o);
+        const QColor ink = state == ButtonState::Idle ? QColor(0xff, 0xe0, 0x7a) : QColor(0xff, 0xf0, 0xb0);
+        p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawLine(QPointF(8, 2.5), QPointF(8, 9.5));
+        p.drawPolyline(QPolygonF({QPointF(5, 7), QPointF(8, 10), QPointF(11, 7)}));
+        p.drawPolyline(QPolygonF({QPointF(3, 10), QPointF(3, 13), QPointF(13, 13), QPointF(13, 10)}));
+        p.end();
+        const char *suffix = state == ButtonState::Idle ? "Idle" : state == ButtonState::Up ? "Up" : "Down";
+        save(image, QStringLiteral("Skin/BtnDownLoad") + QLatin1String(suffix) + QStringLiteral(".png"));
+    }
+}
+
+void drawMainWindow()
+{
+    drawMainStrips();
+    drawDock();
+    drawSplash();
+    drawPageGlyphs();
+    drawDownLoadButton();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -931,6 +1284,7 @@ int main(int argc, char **argv)
     drawClient();
     drawTitleButtons();
     drawIcons();
+    drawMainWindow();
     drawScenery();
     drawFills();
     drawIconSamples();

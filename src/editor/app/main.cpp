@@ -1,7 +1,6 @@
+#include "editor/widgets/AppException.h"
+#include "editor/widgets/MainUnit.h"
 #include "shared/Version.h"
-
-#include <QApplication>
-#include <QWidget>
 
 #include <cstdio>
 #include <cstring>
@@ -12,11 +11,9 @@ int main(int argc, char *argv[])
         std::printf("%s\n", ly::kProductVersionText);
         return 0;
     }
-    QApplication app(argc, argv);
+    LyApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(ly::kProductName));
-    QWidget window;
-    window.setWindowTitle(QString::fromLatin1(ly::kProductName));
-    window.resize(800, 600);
-    window.show();
+    TFrmMain FrmMain(QApplication::arguments().mid(1));
+    FrmMain.show();
     return app.exec();
 }

@@ -1,0 +1,26 @@
+#include "editor/widgets/EditorWindow.h"
+
+#include <QWidget>
+
+void EditorWindow::ShowPage()
+{
+    QWidget *window = Window();
+    window->show();
+    window->raise();
+    window->repaint();
+}
+
+EditorFactory DefaultEditorFactory(ly::ProjectEditorKind kind)
+{
+    // Each editor adds its factory here as it is built.
+    switch (kind) {
+    case ly::ProjectEditorKind::Background:
+    case ly::ProjectEditorKind::Album:
+    case ly::ProjectEditorKind::Flash:
+    case ly::ProjectEditorKind::Movie:
+    case ly::ProjectEditorKind::FrameCard:
+    case ly::ProjectEditorKind::BuildSettings:
+        break;
+    }
+    return {};
+}

@@ -1,0 +1,77 @@
+#include "support/Sandbox.h"
+
+#include "editor/BatchFiles.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+class BatchFilesTest : public lytest::SandboxTest
+{
+};
+
+TEST_F(BatchFilesTest, ProgramFolderGetsItsDesktopIniAndAutoBat)
+{
+    ly::CustomizeProgramFolder("/opt/Lyrabell/lyrabell");
+    const QString folder = sandbox.programDir();
+    EXPECT_EQ(lytest::readFile(folder + "desktop.ini"),
+              "[.ShellClassInfo]\r\nInfoTip=Lyrabell 2005\r\nIconIndex=2\r\n"
+              "IconFile=/opt/Lyrabell/lyrabell\r\n");
+    EXPECT_EQ(lytest::readFile(ly::AutoBatFile()),
+              "attrib +s \"" + folder.chopped(1).toUtf8() + "\"\r\n");
+    EXPECT_EQ(ly::AutoBatFile(), folder + "auto.bat");
+    // What auto.bat asks the shell for: the folder's icon and tip for file managers.
+    EXPECT_EQ(lytest::readFile(folder + ".directory"),
+              "[Desktop Entry]\r\nIcon=" + folder.toUtf8() + "Skin/Icon48.png\r\n"
+              "Comment=Lyrabell 2005\r\n");
+}
+
+// A card being previewed runs from its file: the file goes only once the program has ended,
+// and del.bat goes with it.
+TEST_F(BatchFilesTest, DeleteWhenUnlockedWaitsUntilNoProgramRunsTheFile)
+{
+    const QString folder = sandbox.root() + "Card1/";
+    const QString preview = folder + "Preview.exe";
+    QDir().mkpath(folder);
+    ASSERT_TRUE(QFile::copy("/bin/sleep", preview));
+    QFile(preview).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcess card;
+    card.start(preview, {"60"});
+    ASSERT_TRUE(card.waitForStarted(10000));
+
+    ly::DeleteWhenUnlocked(preview);
+    EXPECT_EQ(lytest::readFile(folder + "del.bat"),
+              "@echo off\r\n:try\r\n"
+              "del \"" + preview.toUtf8() + "\"\r\n"
+              "if exist \"" + preview.toUtf8() + "\" goto try\r\n"
+              "del \"" + folder.toUtf8() + "del.bat\"\r\n"
+              "cls\r\n");
+    QTest::qWait(1500);
+    EXPECT_TRUE(QFileInfo::exists(preview)) << "still running";
+
+    card.kill();
+    card.waitForFinished(10000);
+    QDeadlineTimer deadline(20000);
+    while ((QFileInfo::exists(preview) || QFileInfo::exists(folder + "del.bat")) && !deadline.hasExpired())
+        QTest::qWait(100);
+    EXPECT_FALSE(QFileInfo::exists(preview));
+    EXPECT_FALSE(QFileInfo::exists(folder + "del.bat"));
+}
+
+TEST_F(BatchFilesTest, DeleteWhenUnlockedDeletesAFileNobodyUses)
+{
+    const QString file = sandbox.writeFile("Card 2/Preview.qrj", "[Application]\r\n");
+    ly::DeleteWhenUnlocked(file);
+    QDeadlineTimer deadline(20000);
+    while ((QFileInfo::exists(file) || QFileInfo::exists(sandbox.root() + "Card 2/del.bat"))
+           && !deadline.hasExpired())
+        QTest::qWait(100);
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_FALSE(QFileInfo::exists(sandbox.root() + "Card 2/del.bat"));
+}
+
+} // namespace
