@@ -8,8 +8,13 @@ namespace lytest {
 
 ToolResult runTool(const QStringList &args, int timeoutMs)
 {
+    return runProgram(builtProgramDir() + QStringLiteral("lyrabell-tool"), args, timeoutMs);
+}
+
+ToolResult runProgram(const QString &program, const QStringList &args, int timeoutMs)
+{
     QProcess p;
-    p.start(builtProgramDir() + QStringLiteral("lyrabell-tool"), args);
+    p.start(program, args);
     ToolResult r;
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();

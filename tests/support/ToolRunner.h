@@ -15,5 +15,7 @@ struct ToolResult
 // Runs the built lyrabell-tool of the program folder with the arguments and waits for it
 // (at most timeoutMs).
 ToolResult runTool(const QStringList &args, int timeoutMs = 60000);
+// The same with another copy of a program (for example one copied into a sandbox).
+ToolResult runProgram(const QString &program, const QStringList &args, int timeoutMs = 60000);
 
 } // namespace lytest

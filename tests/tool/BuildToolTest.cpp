@@ -30,19 +30,7 @@ protected:
 
     lytest::ToolResult run(const QStringList &args)
     {
-        QProcess p;
-        p.start(sandbox.programDir() + "lyrabell-tool", args);
-        lytest::ToolResult r;
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            r.err = "timed out";
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError();
-        return r;
+        return lytest::runProgram(sandbox.programDir() + "lyrabell-tool", args);
     }
 
     QString makeProject(const QByteArray &ini, const QList<std::pair<QString, QByteArray>> &media)
@@ -112,6 +100,27 @@ TEST_F(BuildToolTest, BuildsACardThatListAndExtractRead)
     player.start(card, {});
     ASSERT_TRUE(player.waitForFinished(60000));
     EXPECT_EQ(player.exitCode(), 0);
+}
+
+TEST_F(BuildToolTest, TheShippedExampleProjectBuilds)
+{
+    sandbox.copyContent("Project");
+    const QString folder = sandbox.programDir() + "Project/Birthday/";
+    const QString card = sandbox.root() + "Birthday.exe";
+
+    const lytest::ToolResult built = run({"build", folder + "Birthday.zpj", card});
+
+    ASSERT_EQ(built.exitCode, 0) << built.err.toStdString();
+    cardtest::Card parsed;
+    ASSERT_NO_FATAL_FAILURE(cardtest::parseCard(readFile(card), parsed));
+    EXPECT_EQ(cardtest::namesOf(parsed), QList<QByteArray>({"Music.Tmp", "Birthday.zpj"}));
+    const lytest::ToolResult extracted = run({"extract", card, sandbox.root() + "out"});
+    ASSERT_EQ(extracted.exitCode, 0) << extracted.err.toStdString();
+    const lytest::ToolResult unpacked =
+        run({"unpack", sandbox.root() + "out/Music.Tmp", sandbox.root() + "music"});
+    ASSERT_EQ(unpacked.exitCode, 0) << unpacked.err.toStdString();
+    EXPECT_EQ(readFile(sandbox.root() + "music/Morning_Bells.wav"),
+              readFile(folder + "Music/Morning_Bells.wav"));
 }
 
 TEST_F(BuildToolTest, RefusalsAndFailuresExitOneWithTheirMessage)
