@@ -1,8 +1,9 @@
 // The INI reader and writer on arbitrary file bytes: never crash, and a written value reads back.
+#include "FuzzSupport.h"
+
 #include "shared/Error.h"
 #include "shared/Ini.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -12,12 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("f.ini"));
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            return 0;
-        f.write(reinterpret_cast<const char *>(data), qint64(size));
-    }
+    if (!lyfuzz::writeInput(path, data, size))
+        return 0;
     ly::ini::read(path, QStringLiteral("S"), QStringLiteral("k"));
     for (const QString &section : ly::ini::sections(path))
         ly::ini::keys(path, section);
