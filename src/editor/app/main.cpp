@@ -1,6 +1,10 @@
 #include "editor/widgets/AppException.h"
 #include "editor/widgets/MainUnit.h"
+#include "platform/WebView.h"
 #include "shared/Version.h"
+#ifdef LYRABELL_WEBENGINE
+#include "platform/web/WebEngineView.h"
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -11,7 +15,12 @@ int main(int argc, char *argv[])
         std::printf("%s\n", ly::kProductVersionText);
         return 0;
     }
+    ly::platform::PrepareWebEngine();
     LyApplication app(argc, argv);
+#ifdef LYRABELL_WEBENGINE
+    // Only installs the factory: the engine starts with the first page shown.
+    ly::platform::UseWebEngine();
+#endif
     QApplication::setApplicationName(QString::fromLatin1(ly::kProductName));
     TFrmMain FrmMain(QApplication::arguments().mid(1));
     FrmMain.show();
