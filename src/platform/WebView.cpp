@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QUrl>
 
 namespace ly::platform {
@@ -50,6 +51,31 @@ WebView *CreateWebView(QWidget *parent)
     if (!factory())
         throw Error(kNoWebEngineText);
     return factory()(parent);
+}
+
+void UseWebEngine(const QString &modulePath)
+{
+    using Create = WebView *(*)(QWidget *);
+    SetWebViewFactory([modulePath, create = Create(nullptr)](QWidget *parent) mutable {
+        if (!create) {
+            // Never unloaded: the engine keeps running until the program ends.
+            QLibrary module(modulePath);
+            module.setLoadHints(QLibrary::PreventUnloadHint);
+            if (!QFileInfo::exists(modulePath))
+                throw Error(kNoWebEngineText);
+            if (!module.load())
+                throw Error(QStringLiteral("The web engine cannot be loaded: ") + module.errorString());
+            create = reinterpret_cast<Create>(module.resolve("lyCreateWebView"));
+            if (!create)
+                throw Error(QStringLiteral("The web engine cannot be loaded: ") + module.errorString());
+        }
+        return create(parent);
+    });
+}
+
+QString WebEngineModuleBesideProgram()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/lywebview.so");
 }
 
 bool IsWebRequestAllowed(const QUrl &url, const QString &pageFolder)

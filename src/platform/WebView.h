@@ -10,8 +10,9 @@ class QWidget;
 
 // The embedded web browser: a view that shows one local page (a background animation, a
 // card's page) and takes the user's clicks. A page runs without network access and reads no
-// file outside its own folder. The engine behind it is installed by the program at start
-// (SetWebViewFactory); tests install a fake. Nothing here links a web engine or QtWidgets.
+// file outside its own folder. The engine behind it is a module that the program names at
+// start (UseWebEngine) and that is loaded with the first view; tests may install a fake
+// (SetWebViewFactory). Nothing here links a web engine or QtWidgets.
 namespace ly::platform {
 
 class WebView
@@ -40,6 +41,13 @@ WebView *CreateWebView(QWidget *parent);
 
 inline const QString kNoWebEngineText =
     QStringLiteral("This program was built without a web engine: pages cannot be shown.");
+
+// Installs the web engine module at modulePath as the factory. The module is loaded when the
+// first view is made; a module that is missing or does not load makes CreateWebView throw
+// ly::Error with the reason.
+void UseWebEngine(const QString &modulePath);
+// The module beside the running program: "lywebview.so" in its folder.
+QString WebEngineModuleBesideProgram();
 
 // Whether a page whose own folder is pageFolder may load url: only files inside that folder
 // (after resolving links and ".."), and the page's own inline data (data:, blob:,

@@ -93,6 +93,27 @@ TEST(WebViewFactoryTest, WithoutAnEngineCreatingAViewIsAnError)
     }
 }
 
+TEST(WebViewFactoryTest, AModuleThatIsMissingOrNoModuleIsAnErrorWithItsReason)
+{
+    lytest::Sandbox sandbox;
+    ly::platform::UseWebEngine(sandbox.root() + "lywebview.so");
+    EXPECT_TRUE(ly::platform::WebViewAvailable());
+    try {
+        ly::platform::CreateWebView(nullptr);
+        FAIL() << "no error for a missing module";
+    } catch (const ly::Error &e) {
+        EXPECT_EQ(e.text(), ly::platform::kNoWebEngineText);
+    }
+    ly::platform::UseWebEngine(sandbox.writeFile("lywebview.so", "not a module"));
+    try {
+        ly::platform::CreateWebView(nullptr);
+        FAIL() << "no error for a file that is no module";
+    } catch (const ly::Error &e) {
+        EXPECT_TRUE(e.text().startsWith("The web engine cannot be loaded: ")) << e.what();
+    }
+    ly::platform::SetWebViewFactory({});
+}
+
 class WebBrowserTest : public lytest::SandboxTest
 {
 protected:

@@ -2,9 +2,6 @@
 #include "editor/widgets/MainUnit.h"
 #include "platform/WebView.h"
 #include "shared/Version.h"
-#ifdef LYRABELL_WEBENGINE
-#include "platform/web/WebEngineView.h"
-#endif
 
 #include <cstdio>
 #include <cstring>
@@ -17,10 +14,8 @@ int main(int argc, char *argv[])
     }
     ly::platform::PrepareWebEngine();
     LyApplication app(argc, argv);
-#ifdef LYRABELL_WEBENGINE
-    // Only installs the factory: the engine starts with the first page shown.
-    ly::platform::UseWebEngine();
-#endif
+    // Only names the module: the engine is loaded and started with the first page shown.
+    ly::platform::UseWebEngine(ly::platform::WebEngineModuleBesideProgram());
     QApplication::setApplicationName(QString::fromLatin1(ly::kProductName));
     TFrmMain FrmMain(QApplication::arguments().mid(1));
     FrmMain.show();

@@ -139,16 +139,14 @@ void WebEngineView::click(const QPoint &pos)
     QApplication::sendEvent(target, &release);
 }
 
-void UseWebEngine()
-{
-    SetWebViewFactory([](QWidget *parent) -> WebView * {
-        // The engine's sandbox cannot start for root (as on CI machines) and the engine then
-        // refuses to run; only there it runs without it. The engine reads this when its
-        // first profile starts it.
-        if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        return new WebEngineView(parent);
-    });
-}
-
 } // namespace ly::platform
+
+ly::platform::WebView *lyCreateWebView(QWidget *parent)
+{
+    // The engine's sandbox cannot start for root (as on CI machines) and the engine then
+    // refuses to run; only there it runs without it. The engine reads this when its first
+    // profile starts it.
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    return new ly::platform::WebEngineView(parent);
+}

@@ -26,17 +26,15 @@ public:
     QString currentPage() const override { return m_pageFile; }
     void click(const QPoint &pos) override;
 
-    QWebEngineProfile *profile() const { return m_profile; }
-
 private:
     QWebEngineProfile *m_profile;
     WebRequestGuard *m_guard;
     QString m_pageFile;
 };
 
-// Installs WebEngineView as the program's web view (SetWebViewFactory). Before the first view
-// starts the engine, its sandbox is turned off when the program runs as root, where the
-// engine refuses to start with it.
-void UseWebEngine();
-
 } // namespace ly::platform
+
+// The module's one entry point (the factory that UseWebEngine installs): a new view, child of
+// parent. Before the first view starts the engine, the engine's sandbox is turned off when the
+// program runs as root, where the engine refuses to start with it.
+extern "C" Q_DECL_EXPORT ly::platform::WebView *lyCreateWebView(QWidget *parent);

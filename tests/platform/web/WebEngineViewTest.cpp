@@ -1,7 +1,6 @@
 #include "support/Sandbox.h"
 
 #include "platform/WebView.h"
-#include "platform/web/WebEngineView.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -12,57 +11,67 @@
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 
 #include <memory>
 
-// The web view over the real engine (plain build: the engine cannot run under the sanitizers).
+// The web view over the real engine, loaded from its module as the programs load it (plain
+// build: the engine cannot run under the sanitizers).
 namespace {
+
+using ly::platform::WebView;
+
+// The engine's view behind a WebView.
+QWebEngineView *engineView(WebView *view)
+{
+    return qobject_cast<QWebEngineView *>(view->widget());
+}
 
 constexpr int kLoadTimeoutMs = 30000;
 
 class WebEngineViewTest : public lytest::SandboxTest
 {
 protected:
-    WebEngineViewTest() { ly::platform::UseWebEngine(); }
+    WebEngineViewTest() { ly::platform::UseWebEngine(LYRABELL_WEBVIEW_MODULE); }
     ~WebEngineViewTest() override { ly::platform::SetWebViewFactory({}); }
 
     // A shown view of the preview's size from the installed factory.
-    ly::platform::WebEngineView *makeView()
+    WebView *makeView()
     {
         m_host = std::make_unique<QWidget>();
         m_host->resize(470, 330);
-        auto *view = dynamic_cast<ly::platform::WebEngineView *>(ly::platform::CreateWebView(m_host.get()));
-        if (!view)
-            throw std::runtime_error("the factory did not make a WebEngineView");
-        view->resize(470, 330);
+        WebView *view = ly::platform::CreateWebView(m_host.get());
+        if (!engineView(view))
+            throw std::runtime_error("the module did not make an engine view");
+        view->widget()->resize(470, 330);
         m_host->show();
         return view;
     }
 
-    static bool load(ly::platform::WebEngineView *view, const QString &page)
+    static bool load(WebView *view, const QString &page)
     {
-        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
+        QSignalSpy loaded(engineView(view), &QWebEngineView::loadFinished);
         view->showPage(page);
         return loaded.wait(kLoadTimeoutMs) && loaded.first().first().toBool();
     }
 
     // Waits (bounded) until the page's title is the expected one.
-    static QString waitForTitle(ly::platform::WebEngineView *view, const QString &expected)
+    static QString waitForTitle(WebView *view, const QString &expected)
     {
         const QDeadlineTimer deadline(kLoadTimeoutMs);
-        while (view->title() != expected && !deadline.hasExpired())
+        while (engineView(view)->title() != expected && !deadline.hasExpired())
             QTest::qWait(20);
-        return view->title();
+        return engineView(view)->title();
     }
 
     // Waits (bounded) until the view shows more than one colour, the page's first frame.
-    static QImage waitForPicture(ly::platform::WebEngineView *view)
+    static QImage waitForPicture(WebView *view)
     {
         const QDeadlineTimer deadline(kLoadTimeoutMs);
         QImage shot;
         do {
             QTest::qWait(50);
-            shot = view->grab().toImage();
+            shot = view->widget()->grab().toImage();
         } while (!deadline.hasExpired() && colourCount(shot) < 2);
         return shot;
     }
@@ -86,7 +95,7 @@ TEST_F(WebEngineViewTest, EveryBackgroundAnimationMoves)
     const QDir pages(lytest::contentDir() + "BlkPages");
     const QStringList names = pages.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     ASSERT_EQ(names.size(), 13);
-    ly::platform::WebEngineView *view = makeView();
+    WebView *view = makeView();
     for (const QString &name : names) {
         SCOPED_TRACE(name.toStdString());
         // Shown from a copy, as the editor shows an unpacked package from its temp folder.
@@ -97,7 +106,7 @@ TEST_F(WebEngineViewTest, EveryBackgroundAnimationMoves)
         const QImage first = waitForPicture(view);
         ASSERT_GE(colourCount(first), 2) << "the page drew nothing";
         QTest::qWait(500);
-        const QImage second = view->grab().toImage();
+        const QImage second = view->widget()->grab().toImage();
         EXPECT_NE(first, second) << "two pictures 0.5 s apart are the same";
         const QString shots = qEnvironmentVariable("LYRABELL_WEB_SHOTS");
         if (!shots.isEmpty()) {
@@ -148,17 +157,17 @@ fetch("NET" + "data").then(() => report("netScript", true), () => report("netScr
     page.replace("NET", net.toUtf8());
     const QString file = sandbox.writeFile("Page/index.htm", page);
 
-    ly::platform::WebEngineView *view = makeView();
+    WebView *view = makeView();
     ASSERT_TRUE(load(view, file));
     const QString expected = "inside=loaded parent=refused link=refused absolute=refused "
                              "net=refused netScript=refused window=refused";
     EXPECT_EQ(waitForTitle(view, expected), expected);
 
     // Navigating away to the network is refused too: the page stays where it is.
-    view->page()->runJavaScript(QStringLiteral("location.href = '%1';").arg(net));
+    engineView(view)->page()->runJavaScript(QStringLiteral("location.href = '%1';").arg(net));
     QTest::qWait(1000);
     EXPECT_EQ(connections, 0);
-    EXPECT_EQ(view->url(), QUrl::fromLocalFile(file));
+    EXPECT_EQ(engineView(view)->url(), QUrl::fromLocalFile(file));
 }
 
 TEST_F(WebEngineViewTest, ClicksReachThePage)
@@ -169,7 +178,7 @@ TEST_F(WebEngineViewTest, ClicksReachThePage)
 addEventListener("mousedown", e => { document.title = "down " + e.clientX + " " + e.clientY; });
 addEventListener("click", e => { document.title += " click " + e.button; });
 </script></body></html>)");
-    ly::platform::WebEngineView *view = makeView();
+    WebView *view = makeView();
     ASSERT_TRUE(load(view, file));
     waitForPicture(view);
     view->click(QPoint(40, 30));
@@ -179,13 +188,14 @@ addEventListener("click", e => { document.title += " click " + e.button; });
 
 TEST_F(WebEngineViewTest, EachViewHasItsOwnOffTheRecordProfile)
 {
-    ly::platform::WebEngineView *first = makeView();
-    auto *second = new ly::platform::WebEngineView(first);
-    EXPECT_TRUE(first->profile()->isOffTheRecord());
-    EXPECT_TRUE(second->profile()->isOffTheRecord());
-    EXPECT_NE(first->profile(), second->profile());
-    EXPECT_NE(first->profile(), QWebEngineProfile::defaultProfile());
-    EXPECT_EQ(first->page()->profile(), first->profile());
+    QWebEngineView *first = engineView(makeView());
+    QWebEngineView *second = engineView(ly::platform::CreateWebView(first));
+    ASSERT_NE(second, nullptr);
+    QWebEngineProfile *profile = first->page()->profile();
+    EXPECT_TRUE(profile->isOffTheRecord());
+    EXPECT_TRUE(second->page()->profile()->isOffTheRecord());
+    EXPECT_NE(profile, second->page()->profile());
+    EXPECT_NE(profile, QWebEngineProfile::defaultProfile());
     EXPECT_EQ(first->contextMenuPolicy(), Qt::NoContextMenu);
 }
 
