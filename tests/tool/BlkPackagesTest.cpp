@@ -37,7 +37,7 @@ TEST_F(BlkPackagesTest, EveryEntryUnpacksToItsFlatPageSources)
         SCOPED_TRACE(name.toStdString());
         const QString package = lytest::builtProgramDir() + "Blk/" + name + ".tmp";
         ASSERT_TRUE(QFileInfo(package).isFile());
-        const QString out = sandbox.root() + "http/" + name;
+        const QString out = sandbox.root() + name;
         const lytest::ToolResult unpacked = lytest::runTool({"unpack", package, out});
         ASSERT_EQ(unpacked.exitCode, 0) << unpacked.err.toStdString();
 
