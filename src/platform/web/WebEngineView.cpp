@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QPointer>
 #include <QUrl>
 #include <QWebEngineDownloadRequest>
 #include <QWebEnginePage>

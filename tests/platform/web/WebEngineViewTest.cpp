@@ -134,7 +134,7 @@ TEST_F(WebEngineViewTest, ThePageReadsOnlyItsOwnFolderAndReachesNoNetwork)
     ASSERT_TRUE(QFile::link(sandbox.root() + "Outside/outside.png", sandbox.root() + "Page/link.png"));
     // Each probe reports "name=loaded" or "name=refused" into the title once all have answered.
     const QByteArray html = R"(<!DOCTYPE html><html><head><title>waiting</title></head><body><script>
-const results = {}, names = ["inside", "parent", "link", "absolute", "net", "netScript"];
+const results = {}, names = ["inside", "parent", "link", "absolute", "net", "netScript", "socket"];
 function report(name, ok) {
   results[name] = ok ? "loaded" : "refused";
   if (Object.keys(results).length === names.length)
@@ -152,6 +152,9 @@ probe("link", "link.png");
 probe("absolute", ")" + QUrl::fromLocalFile(sandbox.root() + "Outside/outside.png").toEncoded() + R"(");
 probe("net", "NET" + "picture.png");
 fetch("NET" + "data").then(() => report("netScript", true), () => report("netScript", false));
+const socket = new WebSocket("NET".replace("http:", "ws:") + "socket");
+socket.onopen = () => report("socket", true);
+socket.onerror = () => report("socket", false);
 </script></body></html>)";
     QByteArray page = html;
     page.replace("NET", net.toUtf8());
@@ -160,7 +163,7 @@ fetch("NET" + "data").then(() => report("netScript", true), () => report("netScr
     WebView *view = makeView();
     ASSERT_TRUE(load(view, file));
     const QString expected = "inside=loaded parent=refused link=refused absolute=refused "
-                             "net=refused netScript=refused window=refused";
+                             "net=refused netScript=refused socket=refused window=refused";
     EXPECT_EQ(waitForTitle(view, expected), expected);
 
     // Navigating away to the network is refused too: the page stays where it is.
