@@ -1,6 +1,8 @@
 # Copies the tree SRC into DST. A file is copied when it is missing in DST or when the
 # shipped one is newer, so what the programs wrote into the program folder survives a rebuild.
+# BlkPages/ holds the sources of the background animations, which ship packed (BlkPackages.cmake).
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*)
+list(FILTER files EXCLUDE REGEX "^BlkPages/")
 foreach(rel IN LISTS files)
   set(from ${SRC}/${rel})
   set(to ${DST}/${rel})

@@ -1,5 +1,6 @@
 #include "editor/widgets/AppException.h"
 #include "editor/widgets/MainUnit.h"
+#include "platform/WebView.h"
 #include "shared/Version.h"
 
 #include <cstdio>
@@ -11,7 +12,10 @@ int main(int argc, char *argv[])
         std::printf("%s\n", ly::kProductVersionText);
         return 0;
     }
+    ly::platform::PrepareWebEngine();
     LyApplication app(argc, argv);
+    // Only names the module: the engine is loaded and started with the first page shown.
+    ly::platform::UseWebEngine(ly::platform::WebEngineModuleBesideProgram());
     QApplication::setApplicationName(QString::fromLatin1(ly::kProductName));
     TFrmMain FrmMain(QApplication::arguments().mid(1));
     FrmMain.show();
