@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shared/FontColor.h"
+#include "shared/MulDiv.h"
 
 #include <QImage>
 #include <QSize>
@@ -33,10 +34,6 @@ inline constexpr int kGradientFillTypeCount = rgsNeo + 1;
 QString GradientFillTypeName(TGradientFillType type);
 // The style named (letter case ignored) or given by its ordinal "0" ... "12".
 std::optional<TGradientFillType> GradientFillTypeFromText(const QString &text);
-
-// a × b / c with a 64-bit intermediate, rounded to the nearest integer (halves away from
-// zero); -1 when c is 0 or the result does not fit 32 bits.
-int MulDiv(int a, int b, int c);
 
 // The gradient from `from` to `to` (only the low three bytes count: red, green, blue, so
 // system colours are not translated) over a picture of the given size, as a

@@ -42,16 +42,19 @@ void RegisterMciExtensions()
         {"mpg", "MPEGVideo"}, {"dat", "MPEGVideo"}, {"mpv", "MPEGVideo"}, {"mpeg", "MPEGVideo"},
         {"wma", "MPEGVideo"}, {"avi", "AVIVideo"},  {"mp3", "MPEGVideo"},
     };
+    // The table is a convenience for the media layer: a file that cannot be written is no
+    // reason to stop the program, nor to leave the other file unwritten.
     try {
         for (const Entry &e : kExtensions)
             platform::WriteProfileString(QStringLiteral("mci extensions"),
                                          QString::fromLatin1(e.extension),
                                          QString::fromLatin1(e.device));
+    } catch (const Error &) {
+    }
+    try {
         ini::write(platform::SystemIniFile(), QStringLiteral("mci"), QStringLiteral("MPEGVideo"),
                    QStringLiteral("mciqtz.drv"));
     } catch (const Error &) {
-        // The table is a convenience for the media layer; a read-only system folder is no
-        // reason to stop the program.
     }
 }
 

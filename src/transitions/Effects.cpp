@@ -15,13 +15,13 @@ EffectParams effectParams(int w, int h, int step, int progress)
     if (w <= 0 || h <= 0)
         return e;
     if (w >= h) {
-        e.X = mulDiv(w, progress, 100);
-        e.Y = mulDiv(e.X, h, w);
-        e.B = mulDiv(w, step, 90);
+        e.X = MulDiv(w, progress, 100);
+        e.Y = MulDiv(e.X, h, w);
+        e.B = MulDiv(w, step, 90);
     } else {
-        e.Y = mulDiv(h, progress, 100);
-        e.X = mulDiv(e.Y, w, h);
-        e.B = mulDiv(h, step, 90);
+        e.Y = MulDiv(h, progress, 100);
+        e.X = MulDiv(e.Y, w, h);
+        e.B = MulDiv(h, step, 90);
     }
     return e;
 }

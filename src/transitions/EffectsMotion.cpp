@@ -100,8 +100,8 @@ Box cornerBox(const Box &q, int w, int h, bool right, bool bottom)
 void appearAndContract(Frame &f, int toRight, int toBottom)
 {
     for (const Quarter &q : quartersOf(f)) {
-        const int w = q.box.width() - mulDiv(f.X, q.box.width(), f.W);
-        const int h = q.box.height() - mulDiv(f.Y, q.box.height(), f.H);
+        const int w = q.box.width() - MulDiv(f.X, q.box.width(), f.W);
+        const int h = q.box.height() - MulDiv(f.Y, q.box.height(), f.H);
         Box hole;
         if (toRight < 0) {
             const int x = q.box.x0 + (q.box.width() - w) / 2;
@@ -117,8 +117,8 @@ void appearAndContract(Frame &f, int toRight, int toBottom)
 void quarters(Frame &f, QuarterMove move)
 {
     for (const Quarter &q : quartersOf(f)) {
-        const int w = mulDiv(f.X, q.box.width(), f.W);
-        const int h = mulDiv(f.Y, q.box.height(), f.H);
+        const int w = MulDiv(f.X, q.box.width(), f.W);
+        const int h = MulDiv(f.Y, q.box.height(), f.H);
         // Each quarter comes in at the picture's outer corner of that quarter.
         const Box target = cornerBox(q.box, w, h, q.right, q.bottom);
         switch (move) {

@@ -8,18 +8,6 @@
 
 namespace ly::transitions {
 
-int mulDiv(qint64 a, qint64 b, qint64 c)
-{
-    if (c == 0)
-        return 0;
-    qint64 n = a * b;
-    const bool negative = (n < 0) != (c < 0);
-    n = n < 0 ? -n : n;
-    c = c < 0 ? -c : c;
-    const qint64 q = (n + c / 2) / c;
-    return int(negative ? -q : q);
-}
-
 Box Box::intersected(const Box &o) const
 {
     return {std::max(x0, o.x0), std::max(y0, o.y0), std::min(x1, o.x1), std::min(y1, o.y1)};
@@ -42,10 +30,10 @@ Box aspectFit(const Box &s, const Box &t)
     int w, h;
     if (sh * tw > th * sw) {
         h = int(th);
-        w = mulDiv(sw, th, sh);
+        w = MulDiv(int(sw), int(th), int(sh));
     } else {
         w = int(tw);
-        h = mulDiv(sh, tw, sw);
+        h = MulDiv(int(sh), int(tw), int(sw));
     }
     const int x = t.x0 + int((tw - w) / 2);
     const int y = t.y0 + int((th - h) / 2);

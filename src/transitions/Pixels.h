@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/MulDiv.h"
+
 #include <QImage>
 #include <QPointF>
 #include <QRect>
@@ -15,10 +17,6 @@
 namespace ly::transitions {
 
 inline constexpr QImage::Format kFrameFormat = QImage::Format_RGB32;
-
-// a × b / c with a 64-bit product, rounded to the nearest integer (halves away from zero);
-// 0 when c is 0.
-int mulDiv(qint64 a, qint64 b, qint64 c);
 
 // A rectangle with exclusive right and bottom edges, the form the effect maths works in.
 struct Box

@@ -76,9 +76,9 @@ TEST_F(ImagePanelTest, EveryPartOfALoadedTileIsItsPicture)
                                             lytest::TwoHalves({20, 20}, Qt::red, Qt::red), "PNG"));
     ASSERT_TRUE(tile.isLoaded());
     QTest::mouseClick(tile.picture(), Qt::LeftButton);
-    QTest::mousePress(tile.picture(), Qt::RightButton);
+    QTest::mouseClick(tile.picture(), Qt::RightButton);
     QTest::mouseClick(tile.captionBar(), Qt::LeftButton);
-    QTest::mousePress(tile.body(), Qt::RightButton);
+    QTest::mouseClick(tile.body(), Qt::RightButton);
     QTest::mouseClick(tile.pictureFrame(), Qt::LeftButton);
     EXPECT_EQ(clicks.size(), 5);
 }
@@ -92,18 +92,19 @@ void ExpectClickRules()
         const char *what;
         std::function<void(QWidget *)> act;
         int clicks;
+        Qt::MouseButtons held; // released outside after the check
     } cases[] = {
-        {"left click", [](QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }, 1},
-        {"right press", [](QWidget *w) { QTest::mousePress(w, Qt::RightButton); }, 1},
-        {"right click", [](QWidget *w) { QTest::mouseClick(w, Qt::RightButton); }, 1},
-        {"middle click", [](QWidget *w) { QTest::mouseClick(w, Qt::MiddleButton); }, 0},
+        {"left click", [](QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }, 1, {}},
+        {"right press", [](QWidget *w) { QTest::mousePress(w, Qt::RightButton); }, 1, Qt::RightButton},
+        {"right click", [](QWidget *w) { QTest::mouseClick(w, Qt::RightButton); }, 1, {}},
+        {"middle click", [](QWidget *w) { QTest::mouseClick(w, Qt::MiddleButton); }, 0, {}},
         {"left release outside",
          [](QWidget *w) {
              QTest::mousePress(w, Qt::LeftButton, {}, QPoint(5, 5));
              QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(500, 5));
          },
-         0},
-        {"left press only", [](QWidget *w) { QTest::mousePress(w, Qt::LeftButton); }, 0},
+         0, {}},
+        {"left press only", [](QWidget *w) { QTest::mousePress(w, Qt::LeftButton); }, 0, Qt::LeftButton},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -112,6 +113,10 @@ void ExpectClickRules()
         QSignalSpy spy(&control, &Control::OnClick);
         c.act(&control);
         EXPECT_EQ(spy.size(), c.clicks);
+        // No button stays pressed for the cases and tests that follow.
+        for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton})
+            if (c.held & b)
+                QTest::mouseRelease(&control, b, {}, QPoint(500, 5));
     }
 }
 

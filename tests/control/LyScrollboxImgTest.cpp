@@ -212,7 +212,7 @@ TEST_F(BrowserTest, ClicksSelectTilesAndReportTheirPicture)
             << i;
 
     // A right-button press on the caption bar of another tile.
-    QTest::mousePress(browser->Tile(other)->captionBar(), Qt::RightButton);
+    QTest::mouseClick(browser->Tile(other)->captionBar(), Qt::RightButton);
     ASSERT_EQ(clicks.size(), 1);
     EXPECT_EQ(clicks.takeFirst()[0].toString(), browser->Files()[other]);
     EXPECT_EQ(browser->Shadow(other)->palette().color(QPalette::Window), QColor(0, 0, 0));
@@ -224,7 +224,7 @@ TEST_F(BrowserTest, ClicksSelectTilesAndReportTheirPicture)
     EXPECT_EQ(badTile->captionBar()->caption(), QStringLiteral("bad.jpg"));
     EXPECT_EQ(badTile->captionBar()->color(), QColor(192, 220, 192));
     QTest::mouseClick(badTile->body(), Qt::LeftButton);
-    QTest::mousePress(badTile->pictureFrame(), Qt::RightButton);
+    QTest::mouseClick(badTile->pictureFrame(), Qt::RightButton);
     EXPECT_EQ(clicks.size(), 0);
 
     browser->Select(-1);
@@ -233,7 +233,7 @@ TEST_F(BrowserTest, ClicksSelectTilesAndReportTheirPicture)
 
     // The empty area below the tiles: the browser's own click.
     QTest::mouseClick(browser->widget(), Qt::LeftButton, {}, QPoint(200, 250));
-    QTest::mousePress(browser->widget(), Qt::RightButton, {}, QPoint(200, 250));
+    QTest::mouseClick(browser->widget(), Qt::RightButton, {}, QPoint(200, 250));
     EXPECT_EQ(emptyClicks.size(), 2);
     EXPECT_EQ(clicks.size(), 0);
 }

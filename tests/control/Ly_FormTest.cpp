@@ -3,6 +3,7 @@
 #include "control/widgets/LyFullPicture.h"
 #include "control/widgets/LyImgBtn.h"
 #include "control/MouseInput.h"
+#include "support/ModalGuard.h"
 #include "support/Printers.h"
 
 #include <QLabel>
@@ -150,11 +151,13 @@ TEST(Ly_FormTest, IsCentredOnItsOwnerWhenFirstShown)
 TEST(Ly_FormTest, ShowModalReturnsTheModalResult)
 {
     Tly_Form form;
+    const lytest::ModalGuard guard(&form);
     QTimer::singleShot(0, &form, [&form] { form.setModalResult(Tly_Form::mrOk); });
     EXPECT_EQ(form.ShowModal(), Tly_Form::mrOk);
     EXPECT_FALSE(form.isVisible());
 
     // The exit button closes the window: a modal run ends with mrCancel.
+    const lytest::ModalGuard exitGuard(&form);
     QTimer::singleShot(0, &form, [&form] {
         lytest::mouseMove(form.Ttl_BtnExit, {5, 5});
         lytest::mousePress(form.Ttl_BtnExit, {5, 5});

@@ -133,8 +133,13 @@ TEST_F(ProfileFilesTest, RegisterMciExtensionsWritesBothFiles)
 
 TEST_F(ProfileFilesTest, RegisterMciExtensionsReportsNothingOnFailure)
 {
+    // win.ini cannot be written: nothing is thrown, the folder in its place is left alone and
+    // system.ini is written all the same.
     QDir().mkpath(sandbox.systemDir() + "win.ini");
     EXPECT_NO_THROW(ly::RegisterMciExtensions());
+    EXPECT_TRUE(QFileInfo(sandbox.systemDir() + "win.ini").isDir());
+    EXPECT_EQ(readFile(sandbox.systemDir() + "system.ini"),
+              QByteArray("[mci]\r\nMPEGVideo=mciqtz.drv\r\n"));
 }
 
 } // namespace

@@ -56,9 +56,10 @@ TEST_F(CodePageTest, FittingNeverSplitsACharacter)
     }
 }
 
-TEST_F(CodePageTest, EnvironmentOverride)
+TEST_F(CodePageTest, OverrideGoesFirstInUpperCase)
 {
-    // The environment variable is read once; the override used by tests goes first.
+    // The tests' override wins over the environment's choice (LYRABELL_CODEPAGE is checked
+    // from outside, in the tool tests).
     ly::codepage::overrideName("iso-8859-15");
     EXPECT_EQ(ly::codepage::name(), QByteArray("ISO-8859-15"));
 }

@@ -62,6 +62,13 @@ TEST_F(IniTest, ReadsAtMost2047Characters)
     const QByteArray longValue(3000, 'x');
     const QString path = file("[S]\r\nk=" + longValue + "\r\n");
     EXPECT_EQ(ly::ini::read(path, "S", "k"), QString(2047, QLatin1Char('x')));
+
+    // A character outside the basic plane that the cut would split is left out whole.
+    const QString clef = QStringLiteral("\U0001D11E");
+    const QString split = file("[S]\r\nk=" + QByteArray(2046, 'y') + clef.toUtf8() + "z\r\n");
+    EXPECT_EQ(ly::ini::read(split, "S", "k"), QString(2046, QLatin1Char('y')));
+    const QString whole = file("[S]\r\nk=" + QByteArray(2045, 'y') + clef.toUtf8() + "z\r\n");
+    EXPECT_EQ(ly::ini::read(whole, "S", "k"), QString(2045, QLatin1Char('y')) + clef);
 }
 
 TEST_F(IniTest, MissingFileReadsDefault)
@@ -147,6 +154,12 @@ TEST_F(IniTest, EraseSectionRemovesItsLinesOnly)
     EXPECT_FALSE(QFile::exists(sandbox.root() + "gone.ini"));
     ly::ini::eraseSection(sandbox.root() + "gone.ini", "A");
     EXPECT_FALSE(QFile::exists(sandbox.root() + "gone.ini"));
+
+    // A section that appears twice goes with both its parts; the section between stays.
+    const QString twice = file("[A]\r\na=1\r\n[B]\r\nb=2\r\n[a]\r\nc=3\r\n");
+    ly::ini::eraseSection(twice, "A");
+    EXPECT_EQ(readFile(twice), QByteArray("[B]\r\nb=2\r\n"));
+    EXPECT_FALSE(ly::ini::hasSection(twice, "A"));
 }
 
 TEST_F(IniTest, ListsSectionsAndKeysInFileOrder)

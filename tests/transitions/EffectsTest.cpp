@@ -77,14 +77,6 @@ TEST(EffectParamsTest, RoundedSixtyFourBitProducts)
     }
 }
 
-TEST(EffectParamsTest, MulDivRoundsHalvesAwayFromZero)
-{
-    EXPECT_EQ(tr::mulDiv(5, 1, 2), 3);
-    EXPECT_EQ(tr::mulDiv(-5, 1, 2), -3);
-    EXPECT_EQ(tr::mulDiv(7, 1, 3), 2);
-    EXPECT_EQ(tr::mulDiv(3, 1, 0), 0);
-}
-
 TEST(StyleNamesTest, CatalogueNamesAndLookUp)
 {
     EXPECT_EQ(tr::styleName(1), QStringLiteral("Expand from right"));

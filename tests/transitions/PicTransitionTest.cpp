@@ -256,6 +256,14 @@ TEST(PicTransitionTest, StepAndDelayLimits)
     EXPECT_EQ(t.Step(), 1);
     t.SetStep(101);
     EXPECT_EQ(t.Step(), 100);
+    const struct
+    {
+        int set, delay;
+    } delays[] = {{100, 100}, {0, 0}, {-5, 0}, {65535, 65535}, {70000, 65535}};
+    for (const auto &d : delays) {
+        t.SetDelay(d.set);
+        EXPECT_EQ(t.Delay(), d.delay) << d.set;
+    }
 }
 
 // The snapshot a transition starts from: what the control shows, or with OverDraw off only

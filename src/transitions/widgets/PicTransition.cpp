@@ -485,8 +485,8 @@ QRect TCustomPicTransition::MapUpdateRect(const QRect &r) const
         return r.translated(PictureRect({w, h}).topLeft()) & PictureRect({w, h});
     const tr::Box t = tr::Box::of(FrameTarget({w, h}));
     const tr::Box b = tr::Box::of(r);
-    const tr::Box mapped{t.x0 + tr::mulDiv(b.x0, t.width(), w), t.y0 + tr::mulDiv(b.y0, t.height(), h),
-                         t.x0 + tr::mulDiv(b.x1, t.width(), w), t.y0 + tr::mulDiv(b.y1, t.height(), h)};
+    const tr::Box mapped{t.x0 + ly::MulDiv(b.x0, t.width(), w), t.y0 + ly::MulDiv(b.y0, t.height(), h),
+                         t.x0 + ly::MulDiv(b.x1, t.width(), w), t.y0 + ly::MulDiv(b.y1, t.height(), h)};
     // A pixel more on each side: the painter's scaling may round an edge pixel the other way.
     return mapped.toRect().adjusted(-1, -1, 1, 1) & rect();
 }
