@@ -24,7 +24,7 @@
 
 namespace {
 
-constexpr int kLeftWidth = 212;
+constexpr int kLeftWidth = 240;
 constexpr int kPreviewHeight = 170;
 constexpr int kLocationHeight = 22;
 constexpr int kButtonRow = 38;
@@ -62,6 +62,7 @@ TFrmLoadPicBase::TFrmLoadPicBase(QWidget *owner, const QString &section, const Q
     PageControl1 = new QTabWidget(client);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setAccessibleName(QStringLiteral("PageControl1"));
+    PageControl1->setUsesScrollButtons(false);
     TabSheet1 = new QWidget;
     TabSheet2 = new QWidget;
     PageControl1->addTab(TabSheet1, QString());
