@@ -12,6 +12,7 @@
 #include "shared/Paths.h"
 #include "shared/Settings.h"
 #include "shared/widgets/Notice.h"
+#include "support/Modal.h"
 #include "support/Sandbox.h"
 
 #include <QApplication>
@@ -42,28 +43,7 @@ using lytest::readFile;
 
 std::vector<std::pair<int, QString>> g_notices;
 
-// Runs `act` on the next modal window of type T once it shows; after five seconds without it,
-// whatever modal window is open is closed so the test cannot hang.
-template<typename T>
-void whenModalShows(std::function<void(T *)> act)
-{
-    auto *timer = new QTimer(qApp);
-    QElapsedTimer clock;
-    clock.start();
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, act] {
-        if (auto *w = qobject_cast<T *>(QApplication::activeModalWidget()); w && w->isVisible()) {
-            act(w);
-        } else if (clock.elapsed() > 5000) {
-            if (QWidget *other = QApplication::activeModalWidget())
-                other->close();
-        } else {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-    });
-    timer->start(10);
-}
+using lytest::whenModalShows;
 
 QByteArray jpegBytes(QSize size, const QColor &color)
 {
@@ -269,11 +249,12 @@ TEST_F(PictureChoosersTest, OpeningAUsersPictureHandsBackACopyAndLeavesTheFile)
 {
     const QByteArray bytes = readFile(userPicture);
     const QDateTime written = QFileInfo(userPicture).lastModified();
+    // A library entry of the user's own folder is still the user's.
+    ly::WriteConfig("DirBlkSet", "Path_1", QDir::cleanPath(user));
     TFrmLoadOnePic chooser;
     chooser.setLibrarySection("DirBlkSet");
     chooser.setInitialEntry(1);
     chooser.show();
-    chooser.ShowFolder(QDir::cleanPath(user));
     waitLoaded(chooser);
     ASSERT_TRUE(clickTile(chooser, "Night Sky.jpg"));
     QTest::mouseClick(chooser.BtnOpen, Qt::LeftButton);
@@ -529,6 +510,18 @@ TEST_F(MorePicturesTest, ThePreviewOpensInFrontOfTheChooserAndClosesWithEscapeOr
         EXPECT_EQ(caption, "..::::..");
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
+}
+
+TEST_F(PictureChoosersTest, TheMultiPictureChooserSitsAtTheMainWindowsRightBelowItsTitle)
+{
+    QWidget main;
+    main.setGeometry(100, 80, 900, 700);
+    main.show();
+    TFrmLoadMorePic chooser(&main);
+    chooser.show();
+    QApplication::processEvents();
+    EXPECT_EQ(chooser.geometry().right(), main.geometry().right() - 4);
+    EXPECT_EQ(chooser.geometry().top(), main.geometry().top() + 28);
 }
 
 } // namespace
