@@ -13,9 +13,10 @@ namespace ly {
 QString SanitizedFileName(const QString &name);
 
 // In the file-name part of the path the name becomes SanitizedFileName(name). When that changed
-// the name, the file is renamed on disk; when another file already has the new name, the first free name
-// "name_1.ext", "name_2.ext", ... is taken instead. The new path is returned whether or not
-// the rename succeeded. An empty path gives an empty result.
+// the name, the file is renamed on disk; when another file already has the new name, the first
+// free name "name_1.ext", "name_2.ext", ... is taken instead. The new path is returned whether
+// or not the rename succeeded. An empty path gives an empty result. Only for the program's own
+// files: the choosers copy a user's file under the new name instead (PictureChoice.h).
 QString SanitizeFileName(const QString &path);
 
 // Deletes the folder with all its content, silently. False when the folder does not exist
@@ -29,7 +30,6 @@ bool DeleteFolderTree(const QString &folder);
 bool CopyFileReplacing(const QString &from, const QString &to);
 // Whether both files can be read and hold the same bytes.
 bool SameFileContent(const QString &a, const QString &b);
-
 // Copies the file to the target unless the target already exists. False when nothing was
 // copied.
 bool CopyFileIfAbsent(const QString &from, const QString &to);

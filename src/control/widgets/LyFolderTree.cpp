@@ -24,8 +24,9 @@ bool isUserVolume(const QStorageInfo &volume)
 {
     if (!volume.isValid() || !volume.isReady() || volume.isRoot())
         return false;
-    return volume.device().startsWith("/dev/") && !volume.rootPath().startsWith(QStringLiteral("/boot"))
-           && !volume.rootPath().startsWith(QStringLiteral("/snap"));
+    const QString root = volume.rootPath();
+    return volume.device().startsWith("/dev/") && !root.startsWith(QStringLiteral("/boot"))
+           && !root.startsWith(QStringLiteral("/snap"));
 }
 
 } // namespace
@@ -60,7 +61,8 @@ QList<TlyFolderTree::Place> TlyFolderTree::Places()
         places.append({caption, clean});
     };
     add(QStringLiteral("Home"), QDir::homePath());
-    add(QStringLiteral("Pictures"), QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    add(QStringLiteral("Pictures"),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     add(QStringLiteral("/"), QDir::rootPath());
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes())
         if (isUserVolume(volume))

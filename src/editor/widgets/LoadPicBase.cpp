@@ -321,9 +321,10 @@ void TFrmLoadPicBase::PreviewLoaded(const ly::PictureFile &picture)
 void TFrmLoadPicBase::ClearPreview()
 {
     m_previewLoader->Cancel();
-    if (QMovie *movie = ImgPreview->movie())
-        movie->stop();
+    QMovie *movie = ImgPreview->movie();
     ImgPreview->clear();
+    if (movie && movie->parent() == ImgPreview)
+        delete movie;
     PnlPreview->setText(m_previewText);
 }
 
