@@ -211,8 +211,9 @@ TEST_F(PictureChoosersTest, TheActionButtonFollowsLoadingAlsoWhenALoadIsAbandone
     chooser.ShowFolder(sandbox.programDir() + "blk/Many");
     EXPECT_TRUE(QTest::qWaitFor([&] { return chooser.ScrollBoxImg1->CreatedCount() >= 1; }, 5000));
     EXPECT_TRUE(chooser.Gauge1->isVisible() || chooser.ScrollBoxImg1->StopFlag());
-    if (!chooser.ScrollBoxImg1->StopFlag())
+    if (!chooser.ScrollBoxImg1->StopFlag()) {
         EXPECT_FALSE(chooser.BtnOpen->isEnabled());
+    }
 
     // An empty folder while the other still loads: nothing is loading any more.
     chooser.ShowFolder(sandbox.programDir() + "blk/Empty");
