@@ -7,6 +7,8 @@
 #include "control/Thumbnail.h"
 #include "control/widgets/LyScrollboxImg.h"
 
+#include "CameraPictures.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -27,44 +29,9 @@ constexpr int PictureCount = 40;
 constexpr int Variants = 4;
 QStringList g_files;
 
-// A photograph-like picture: smooth colour fields with sensor-like noise, so the JPEG has
-// the size and entropy of a camera picture (a few megabytes).
-QImage CameraPicture(int seed)
-{
-    QImage image(4000, 3000, QImage::Format_RGB32);
-    QRandomGenerator random(quint32(seed + 1));
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int n = int(random.bounded(24u)) - 12;
-            const int r = (x * 255 / 4000 + seed * 60) % 256;
-            const int g = (y * 255 / 3000 + (x / 250) * 9) % 256;
-            const int b = ((x / 40) ^ (y / 40)) & 0xFF;
-            line[x] = qRgb(qBound(0, r + n, 255), qBound(0, g + n, 255), qBound(0, b + n, 255));
-        }
-    }
-    return image;
-}
-
 void MakeFolder(const QString &folder)
 {
-    QList<QByteArray> variants;
-    for (int v = 0; v < Variants; ++v) {
-        const QString path = folder + QStringLiteral("/variant.jpg");
-        CameraPicture(v).save(path, "JPG", 90);
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        variants.append(f.readAll());
-        f.close();
-        QFile::remove(path);
-    }
-    for (int i = 0; i < PictureCount; ++i) {
-        const QString path = folder + QStringLiteral("/IMG_%1.jpg").arg(1000 + i);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(variants[i % Variants]);
-        g_files.append(path);
-    }
+    g_files = lybench::MakeCameraFolder(folder, PictureCount, Variants, false);
 }
 
 void BM_ThumbnailRead(benchmark::State &state)
@@ -99,13 +66,6 @@ struct LoaderResult
     double cpuSeconds = 0;
 };
 
-qint64 CpuNanoseconds(clockid_t clock)
-{
-    timespec t{};
-    clock_gettime(clock, &t);
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
 // The browser on the folder, shown, as a chooser shows it. A 1 ms timer ticks on the
 // user-interface thread; the longest stretch of that thread's own CPU time between two ticks
 // is the longest time it was busy. CPU time, not wall time, so that other programs on a
@@ -118,37 +78,27 @@ LoaderResult RunLoader(const QString &folder)
     QApplication::processEvents();
 
     QElapsedTimer clock;
-    qint64 lastTurn = 0, longestGap = 0;
-    const auto uiCpu = [] { return CpuNanoseconds(CLOCK_THREAD_CPUTIME_ID); };
-    QTimer watch;
-    watch.setTimerType(Qt::PreciseTimer);
-    watch.setInterval(1);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        const qint64 now = uiCpu();
-        longestGap = std::max(longestGap, now - lastTurn);
-        lastTurn = now;
-    });
+    lybench::UiBlockWatch watch;
+    const auto uiCpu = &lybench::UiBlockWatch::Now;
     bool finished = false;
     QObject::connect(&browser, &TlyScrollboxImg::OnlyProgress, [&](int progress, int maxValue) {
         finished = progress == maxValue;
     });
 
-    const qint64 processCpu = CpuNanoseconds(CLOCK_PROCESS_CPUTIME_ID);
+    const qint64 processCpu = lybench::CpuNanoseconds(CLOCK_PROCESS_CPUTIME_ID);
     clock.start();
-    watch.start();
-    const qint64 before = uiCpu();
-    const qint64 uiStart = before;
+    watch.Start();
+    const qint64 uiStart = uiCpu();
     browser.setLyImgPath(folder); // lists the folder and starts the loader: a block too
-    lastTurn = uiCpu();
-    const qint64 startGap = lastTurn - before;
+    watch.Tick();
     while (!(finished && browser.StopFlag()) && clock.elapsed() < 120000)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double seconds = double(clock.nsecsElapsed()) / 1e9;
-    const double cpuSeconds = double(CpuNanoseconds(CLOCK_PROCESS_CPUTIME_ID) - processCpu) / 1e9;
-    watch.stop();
-    return {PictureCount / seconds, PictureCount / cpuSeconds,
-            double(std::max(longestGap, startGap)) / 1e6, double(uiCpu() - uiStart) / 1e9,
-            cpuSeconds};
+    const double cpuSeconds =
+        double(lybench::CpuNanoseconds(CLOCK_PROCESS_CPUTIME_ID) - processCpu) / 1e9;
+    watch.Stop();
+    return {PictureCount / seconds, PictureCount / cpuSeconds, watch.LongestMs(),
+            double(uiCpu() - uiStart) / 1e9, cpuSeconds};
 }
 
 double ItemsPerSecond(const benchmark::BenchmarkReporter::Run &run)

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <numbers>
 #include <vector>
 
@@ -49,6 +50,113 @@ QImage canvas(int w, int h, QColor fill = Qt::transparent)
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(fill);
     return image;
+}
+
+// GIF with LZW compression (Qt reads GIF but does not write it). The picture is reduced to a
+// 6 x 7 x 6 colour cube with error diffusion; pixels less than half opaque take the
+// transparent index 252.
+QByteArray gifFile(const QImage &source)
+{
+    const QImage argb = source.convertToFormat(QImage::Format_ARGB32);
+    QList<QRgb> table;
+    for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 7; ++g)
+            for (int b = 0; b < 6; ++b)
+                table.append(qRgb(r * 51, g * 255 / 6, b * 51));
+    const int transparent = int(table.size()); // 252
+    QImage opaque(argb.size(), QImage::Format_RGB32);
+    opaque.fill(Qt::white);
+    {
+        QPainter p(&opaque);
+        p.drawImage(0, 0, argb);
+    }
+    QImage indexed = opaque.convertToFormat(QImage::Format_Indexed8, table, Qt::DiffuseDither);
+    while (table.size() < 256)
+        table.append(qRgb(255, 255, 255));
+    indexed.setColorTable(table);
+    bool hasTransparency = false;
+    for (int y = 0; y < argb.height(); ++y)
+        for (int x = 0; x < argb.width(); ++x)
+            if (qAlpha(argb.pixel(x, y)) < 128) {
+                indexed.setPixel(x, y, uint(transparent));
+                hasTransparency = true;
+            }
+
+    QByteArray out("GIF89a");
+    const auto put16 = [&out](int v) { out.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+    put16(indexed.width());
+    put16(indexed.height());
+    out.append(char(0xF7)).append(char(0)).append(char(0)); // global table of 256 colours
+    for (const QRgb c : table)
+        out.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
+    if (hasTransparency) {
+        out.append(char(0x21)).append(char(0xF9)).append(char(4)).append(char(1));
+        put16(0);
+        out.append(char(transparent)).append(char(0));
+    }
+    out.append(char(0x2C));
+    put16(0);
+    put16(0);
+    put16(indexed.width());
+    put16(indexed.height());
+    out.append(char(0));
+    const int minCode = 8, clear = 256, end = 257;
+    out.append(char(minCode));
+
+    QByteArray data;
+    quint32 acc = 0;
+    int bits = 0, width = minCode + 1;
+    const auto put = [&](int code) {
+        acc |= quint32(code) << bits;
+        bits += width;
+        while (bits >= 8) {
+            data.append(char(acc & 0xFF));
+            acc >>= 8;
+            bits -= 8;
+        }
+    };
+    std::map<std::pair<int, int>, int> codes;
+    int next = end + 1;
+    put(clear);
+    int prefix = -1;
+    for (int y = 0; y < indexed.height(); ++y) {
+        const uchar *line = indexed.constScanLine(y);
+        for (int x = 0; x < indexed.width(); ++x) {
+            const int k = line[x];
+            if (prefix < 0) {
+                prefix = k;
+                continue;
+            }
+            const auto found = codes.find({prefix, k});
+            if (found != codes.end()) {
+                prefix = found->second;
+                continue;
+            }
+            put(prefix);
+            if (next < 4096) {
+                codes[{prefix, k}] = next++;
+                if (next > (1 << width) && width < 12)
+                    ++width;
+            } else {
+                put(clear);
+                codes.clear();
+                next = end + 1;
+                width = minCode + 1;
+            }
+            prefix = k;
+        }
+    }
+    if (prefix >= 0)
+        put(prefix);
+    put(end);
+    if (bits > 0)
+        data.append(char(acc & 0xFF));
+    for (qsizetype pos = 0; pos < data.size(); pos += 255) {
+        const QByteArray block = data.mid(pos, 255);
+        out.append(char(block.size())).append(block);
+    }
+    out.append(char(0)).append(char(0x3B));
+    return out;
 }
 
 // ---- Skin ---------------------------------------------------------------------------------
@@ -441,7 +549,7 @@ void drawFills()
             p.drawLine(QPointF(d + 32, 0), QPointF(d - 32, 64));
         }
         p.end();
-        save(image, QStringLiteral("blk/Fill/Lattice.png"));
+        save(image, QStringLiteral("blk/Fill/Lattice.bmp"));
     }
     {
         QImage image = canvas(48, 48, QColor(0xe8, 0xf1, 0xfb));
@@ -455,7 +563,7 @@ void drawFills()
         for (const QPointF c : {QPointF(36, 12), QPointF(12, 36)})
             p.drawEllipse(c, 3, 3);
         p.end();
-        save(image, QStringLiteral("blk/Fill/Dots.png"));
+        saveBytes(gifFile(image), QStringLiteral("blk/Fill/Dots.gif"));
     }
     {
         QImage image = canvas(40, 40);
@@ -473,7 +581,7 @@ void drawFills()
         p.fillPath(heartPath(QPointF(14, 16), 9), QColor(0xee, 0x7a, 0x9e));
         p.fillPath(heartPath(QPointF(42, 44), 9), QColor(0xf4, 0xa8, 0xc0));
         p.end();
-        save(image, QStringLiteral("blk/Fill/Little Hearts.png"));
+        saveBytes(gifFile(image), QStringLiteral("blk/Fill/Little Hearts.gif"));
     }
 }
 
@@ -536,7 +644,7 @@ void drawFrames()
         p.drawPath(bow);
         p.drawEllipse(QPointF(160, 14), 5, 5);
         p.end();
-        save(image, QStringLiteral("blk/Frames/Ribbon.png"));
+        save(image, QStringLiteral("blk/Frames/Ribbon.bmp"));
     }
     {
         QImage image = canvas(320, 240, QColor(0xf4, 0xfa, 0xf0));
@@ -566,7 +674,7 @@ void drawFrames()
             leafAt(QPointF(308 - rng.bounded(3), y), i++);
         }
         p.end();
-        save(image, QStringLiteral("blk/Frames/Garland.png"));
+        save(image, QStringLiteral("blk/Frames/Garland.jpg"), 90);
     }
 }
 
@@ -596,7 +704,7 @@ void drawPictureSamples()
             }
         }
         p.end();
-        save(image, QStringLiteral("blk/Pictures/Rose.png"));
+        saveBytes(gifFile(image), QStringLiteral("blk/Pictures/Rose.gif"));
     }
     {
         QImage image = canvas(160, 160);
@@ -620,7 +728,7 @@ void drawPictureSamples()
         p.setPen(QPen(QColor(0xb0, 0x84, 0x00), 1.5));
         p.drawPath(bow);
         p.end();
-        save(image, QStringLiteral("blk/Pictures/Gift.png"));
+        saveBytes(gifFile(image), QStringLiteral("blk/Pictures/Gift.gif"));
     }
 }
 

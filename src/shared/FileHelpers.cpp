@@ -1,5 +1,7 @@
 #include "shared/FileHelpers.h"
 
+#include "shared/CodePage.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,13 +11,13 @@ namespace ly {
 
 namespace {
 
-QString sanitized(QString name)
+bool storableChar(char32_t c)
 {
-    for (QChar &c : name)
-        if (c == QLatin1Char(' ') || c == QLatin1Char('[') || c == QLatin1Char(']')
-            || c == QLatin1Char('#'))
-            c = QLatin1Char('_');
-    return name;
+    if (c == U'[' || c == U']' || c == U'#' || c == U'\\' || c < 0x20 || c == 0x7F
+        || (c >= 0x80 && c < 0xA0) || QChar::isSpace(c))
+        return false;
+    const QString text = QString::fromUcs4(&c, 1);
+    return codepage::toUnicode(codepage::fromUnicode(text)) == text;
 }
 
 // "name_N.ext" for the first N whose file does not exist yet.
@@ -33,6 +35,18 @@ QString freeName(const QString &folder, const QString &name)
 
 } // namespace
 
+QString SanitizedFileName(const QString &name)
+{
+    QString out;
+    out.reserve(name.size());
+    // Whole characters, so a character outside the basic plane becomes one "_", and a lone
+    // surrogate (no character at all) becomes one too.
+    for (const char32_t c : name.toUcs4())
+        out += storableChar(c) && c != QChar::ReplacementCharacter ? QString::fromUcs4(&c, 1)
+                                                                   : QStringLiteral("_");
+    return out;
+}
+
 QString SanitizeFileName(const QString &path)
 {
     if (path.isEmpty())
@@ -40,7 +54,7 @@ QString SanitizeFileName(const QString &path)
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     const QString folder = path.left(slash + 1);
     const QString name = path.mid(slash + 1);
-    const QString newName = sanitized(name);
+    const QString newName = SanitizedFileName(name);
     if (newName == name)
         return path;
     QString target = folder + newName;
@@ -80,6 +94,20 @@ bool CopyFileReplacing(const QString &from, const QString &to)
             return false;
     }
     return out.commit();
+}
+
+bool SameFileContent(const QString &a, const QString &b)
+{
+    QFile fa(a), fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
+        return false;
+    for (;;) {
+        const QByteArray x = fa.read(64 * 1024), y = fb.read(64 * 1024);
+        if (x != y)
+            return false;
+        if (x.isEmpty())
+            return fa.atEnd() && fb.atEnd();
+    }
 }
 
 bool CopyFileIfAbsent(const QString &from, const QString &to)

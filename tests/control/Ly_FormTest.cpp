@@ -3,7 +3,7 @@
 #include "control/widgets/LyFullPicture.h"
 #include "control/widgets/LyImgBtn.h"
 #include "control/MouseInput.h"
-#include "support/ModalGuard.h"
+#include "support/Modal.h"
 #include "support/Printers.h"
 
 #include <QLabel>

@@ -3,6 +3,7 @@
 #include "editor/widgets/CreateDirUnit.h"
 #include "shared/Settings.h"
 #include "shared/widgets/Notice.h"
+#include "support/Modal.h"
 #include "support/Sandbox.h"
 
 #include <QApplication>
@@ -27,28 +28,7 @@ const QString kSection = QStringLiteral("DirMusicSet");
 
 std::vector<std::pair<int, QString>> g_notices;
 
-// Runs `act` on the next modal window of type T once it shows; after five seconds without it,
-// whatever modal window is open is closed so the test cannot hang.
-template<typename T>
-void whenModalShows(std::function<void(T *)> act)
-{
-    auto *timer = new QTimer(qApp);
-    QElapsedTimer clock;
-    clock.start();
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, clock, act] {
-        if (auto *w = qobject_cast<T *>(QApplication::activeModalWidget()); w && w->isVisible()) {
-            act(w);
-        } else if (clock.elapsed() > 5000) {
-            if (QWidget *other = QApplication::activeModalWidget())
-                other->close();
-        } else {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-    });
-    timer->start(10);
-}
+using lytest::whenModalShows;
 
 class LibraryTreeTest : public lytest::SandboxTest
 {

@@ -1,5 +1,6 @@
 #include "support/Sandbox.h"
 
+#include "shared/CodePage.h"
 #include "shared/FileHelpers.h"
 
 #include <QDir>
@@ -33,6 +34,41 @@ TEST_F(FileHelpersTest, SanitizeFileNameRenamesOnlyTheNamePart)
         EXPECT_EQ(readFile(result), QByteArray("data"));
         EXPECT_EQ(QFileInfo::exists(original), result == original);
     }
+}
+
+TEST_F(FileHelpersTest, SanitizedNamesHoldNothingTheStoredFormatsCannot)
+{
+    ly::codepage::overrideName("windows-1252");
+    const struct
+    {
+        QString name, expected;
+    } cases[] = {
+        {"a b[1]#2.jpg", "a_b_1__2.jpg"},
+        {"line\rbreak\n.jpg", "line_break_.jpg"},
+        {QString("tab\tbell") + QChar(7) + QChar(0x7F) + QChar(0x85) + ".gif", "tab_bell___.gif"},
+        {"back\\slash.bmp", "back_slash.bmp"},
+        {QString::fromUtf8("caf\u00e9 \u00a0no.jpg"), QString::fromUtf8("caf\u00e9__no.jpg")},
+        {QString::fromUtf8("\u65e5\u672c.jpg"), "__.jpg"},     // outside the code page
+        {QString::fromUtf8("\U0001F600.jpg"), "_.jpg"},          // one character, one "_"
+        {QString(QChar(0xD800)) + ".jpg", "_.jpg"},               // a lone surrogate
+        {"plain.jpg", "plain.jpg"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        EXPECT_EQ(ly::SanitizedFileName(c.name), c.expected);
+    }
+    ly::codepage::overrideName({});
+}
+
+TEST_F(FileHelpersTest, SameFileContentComparesTheBytes)
+{
+    const QString a = sandbox.writeFile("a", "same bytes");
+    const QString b = sandbox.writeFile("b", "same bytes");
+    const QString c = sandbox.writeFile("c", "same bytez");
+    EXPECT_TRUE(ly::SameFileContent(a, b));
+    EXPECT_FALSE(ly::SameFileContent(a, c));
+    EXPECT_FALSE(ly::SameFileContent(a, sandbox.writeFile("d", "same")));
+    EXPECT_FALSE(ly::SameFileContent(a, sandbox.root() + "missing"));
 }
 
 TEST_F(FileHelpersTest, SanitizeFileNameNeverReturnsAnotherFile)

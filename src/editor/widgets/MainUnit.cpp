@@ -9,6 +9,7 @@
 #include "editor/widgets/AddProUnit.h"
 #include "editor/widgets/AppException.h"
 #include "editor/widgets/NewUnit.h"
+#include "editor/widgets/PreviewPicUnit.h"
 #include "editor/widgets/ProcessUnit.h"
 #include "editor/widgets/ShowUnit.h"
 #include "platform/FileAssociation.h"
@@ -956,6 +957,11 @@ void TFrmMain::StopEditorMedia()
 void TFrmMain::DeleteWhenUnlocked(const QString &file)
 {
     ly::DeleteWhenUnlocked(file);
+}
+
+void TFrmMain::ShowPicturePreview(const QString &file)
+{
+    ::ShowPicturePreview(file, this);
 }
 
 // ---- Help and the maker ---------------------------------------------------------------------

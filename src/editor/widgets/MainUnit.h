@@ -77,6 +77,8 @@ public:
     void QuerySaveProject();
     void StopEditorMedia();
     void DeleteWhenUnlocked(const QString &file);
+    // Shows the picture full screen, modally (the album editor and the picture choosers).
+    void ShowPicturePreview(const QString &file);
     // The system menu's commands 99 (home page) and 100 (About); false for other commands.
     bool HandleAppMessage(int command);
 

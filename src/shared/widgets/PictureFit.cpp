@@ -77,9 +77,15 @@ void FitPictureInPanel(const QString &file, QLabel *image, QWidget *panel)
     const QImage picture = reader.read();
     if (picture.isNull())
         notAPicture(file, reader.errorString());
+    FitImageInPanel(picture, ext == QLatin1String("ico"), image, panel);
+}
+
+void FitImageInPanel(const QImage &picture, bool asIs, QLabel *image, QWidget *panel)
+{
+    clearImage(image);
     const QRect place = FitPictureRect(picture.size(), panel->size());
     image->setGeometry(place);
-    if (ext == QLatin1String("ico")) {
+    if (asIs) {
         image->setScaledContents(true);
         image->setPixmap(QPixmap::fromImage(picture));
     } else {

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QString>
 
+class QImage;
 class QLabel;
 class QWidget;
 
@@ -20,5 +21,9 @@ QRect FitPictureRect(QSize picture, QSize panel);
 // memory and drawn smoothly scaled to the label's size. The label is cleared first. Throws
 // ly::Error when the file cannot be opened or is no picture.
 void FitPictureInPanel(const QString &file, QLabel *image, QWidget *panel);
+
+// Shows a picture already read in the image label, placed by FitPictureRect: stretched by the
+// label when `asIs` (icons), else drawn smoothly scaled to the label's size.
+void FitImageInPanel(const QImage &picture, bool asIs, QLabel *image, QWidget *panel);
 
 } // namespace ly
