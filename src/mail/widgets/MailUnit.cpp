@@ -598,5 +598,5 @@ void TFrmSendMail::SpeedButton3Click()
 
 void TFrmSendMail::Timer1Timer()
 {
-    StatusTime->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-mm-dd hh:mm:ss")));
+    StatusTime->setText(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
 }

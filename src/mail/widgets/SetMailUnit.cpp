@@ -84,6 +84,13 @@ TFrmSetMail::TFrmSetMail(QWidget *parent)
     SetTexts();
 }
 
+TFrmSetMail::~TFrmSetMail()
+{
+    // Hiding the dialog takes the focus from the boxes; leaving the address box then must
+    // not reach this half-destroyed window.
+    EdtMail->disconnect(this);
+}
+
 void TFrmSetMail::SetTexts()
 {
     setWindowTitle(QStringLiteral("The mail constitution"));

@@ -17,6 +17,7 @@ class TFrmSetMail : public QDialog
 
 public:
     explicit TFrmSetMail(QWidget *parent = nullptr);
+    ~TFrmSetMail() override;
 
     QLabel *LblTitle1;
     QLabel *LblTitle2;
