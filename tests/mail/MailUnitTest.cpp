@@ -44,8 +44,8 @@ protected:
         window->setAddFilesChooser([this](QWidget *) { return addFiles; });
         started = std::make_unique<QSignalSpy>(window.get(), &TFrmSendMail::ProgramEnded);
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        // The start runs queued after the show; with an account it ends with the subject.
+        // The start runs queued after the show (with the account window first when there is
+        // no account); with an account it ends with the subject.
         ASSERT_TRUE(QTest::qWaitFor(
             [this] {
                 return window->Ended()
@@ -77,10 +77,11 @@ TEST_F(MailUnitTest, WithoutAccountTheAccountWindowComesFirstAndOkWritesIt)
     bool guessed = false;
     answers.then<TFrmSetMail>([&](TFrmSetMail *dlg) {
         EXPECT_EQ(dlg->windowTitle(), "The mail constitution");
+        QApplication::setActiveWindow(dlg);
         QTest::keyClicks(dlg->EdtName, "Lyra Bell");
         dlg->EdtMail->setFocus();
         QTest::keyClicks(dlg->EdtMail, "lyra.bell@gmail.com");
-        dlg->EdtMail->clearFocus(); // leaving the box
+        dlg->EdtName->setFocus(); // leaving the box
         guessed = dlg->EdtUser->text() == "lyra.bell" && dlg->EdtSmtp->text() == "smtp.gmail.com";
         QTest::keyClicks(dlg->EdtPass, "pa ss");
         dlg->BtnOk->click();

@@ -181,7 +181,7 @@ void TFrmToMail::packetSent(qint64 sent, qint64 total)
 
 void TFrmToMail::BtnCancelClick()
 {
-    m_try = kMaxAttempts;
+    // Closing stops the client; the attempt it ends shows nothing and none follows.
     reject();
 }
 
