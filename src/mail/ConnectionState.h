@@ -8,7 +8,7 @@ namespace ly::mail {
 
 bool InternetConnected();
 
-// Tests set the answer; nothing restores the real check.
+// Tests set the answer; std::nullopt goes back to the real check.
 void OverrideInternetConnected(std::optional<bool> connected);
 
 } // namespace ly::mail

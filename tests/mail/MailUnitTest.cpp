@@ -321,6 +321,11 @@ TEST_F(MailUnitTest, AttachmentMenuAndViewToggles)
     window->PopuDelAll->trigger();
     EXPECT_EQ(window->ListView1->count(), 0);
     EXPECT_TRUE(window->AttachmentPaths().isEmpty());
+    // What cannot be read is not attached, and the user is told.
+    window->AddAttachment(sandbox.root() + "files");
+    EXPECT_EQ(window->ListView1->count(), 0);
+    ASSERT_EQ(notices().size(), 1);
+    EXPECT_TRUE(notices()[0].startsWith("1: Cannot open file")) << notices()[0].toStdString();
 
     for (QAction *toggle : {window->MenuTool, window->MenuStatus, window->MenuFileBox}) {
         SCOPED_TRACE(toggle->text().toStdString());

@@ -514,11 +514,19 @@ void TFrmSendMail::AddFileClick()
 
 void TFrmSendMail::AddAttachment(const QString &path)
 {
+    QString size;
+    try {
+        size = ly::SizeText(path);
+    } catch (const ly::Error &e) {
+        // A file that cannot be read could not be sent either.
+        ly::ShowNotice(ly::NoticeError, e.text());
+        return;
+    }
     setAttachmentsVisible(true);
     ly::ImageList icons;
     ly::AddFileTypeIcon(path, icons, ly::LargeIcon);
     const QString caption =
-        QFileInfo(path).fileName() + QStringLiteral("\n(") + ly::SizeText(path) + QLatin1Char(')');
+        QFileInfo(path).fileName() + QStringLiteral("\n(") + size + QLatin1Char(')');
     auto *item = new QListWidgetItem(icons.value(0), caption, ListView1);
     item->setData(Qt::AccessibleTextRole, QFileInfo(path).fileName());
     m_paths.append(path);

@@ -102,7 +102,7 @@ public:
     void Timer1Timer();
 
     // Attaches the file: shows the attachment list and adds an item captioned with the bare
-    // name and the size.
+    // name and the size. A file that cannot be read is reported and not attached.
     void AddAttachment(const QString &path);
     const QStringList &AttachmentPaths() const { return m_paths; }
     QStringList BodyLines() const;
