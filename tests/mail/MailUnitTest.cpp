@@ -242,6 +242,20 @@ TEST_F(MailUnitTest, SaveThenOpenRestoresTheMailAndEachMailKeepsItsBody)
     EXPECT_TRUE(notices().isEmpty()) << notices().join('\n').toStdString();
 }
 
+TEST_F(MailUnitTest, AMailOfTheSharedBodyLayoutOpens)
+{
+    writeAccount();
+    start();
+    const QString qpt = ly::mail::SaveMail(sandbox.root() + "old", "ann@x.test", "", "Old",
+                                           {"shared", "body"}, {});
+    openName = qpt;
+    window->MenuOpen->trigger();
+    EXPECT_EQ(window->MemoText->toPlainText(), "shared\nbody");
+    EXPECT_EQ(window->EdtTitle->text(), "Old");
+    EXPECT_FALSE(window->ListView1->isVisible());
+    EXPECT_TRUE(notices().isEmpty()) << notices().join('\n').toStdString();
+}
+
 TEST_F(MailUnitTest, SaveProblemsAreShownAndNothingIsWritten)
 {
     writeAccount();
