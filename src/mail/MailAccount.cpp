@@ -99,6 +99,15 @@ MailAccount ReadAccount(const QString &file)
     }
 }
 
+std::optional<MailAccount> ReadAccountIfSound(const QString &file)
+{
+    try {
+        return ReadAccount(file);
+    } catch (const Error &) {
+        return std::nullopt;
+    }
+}
+
 void WriteAccount(const QString &file, const MailAccount &account)
 {
     writeWholeFile(file, EncodeAccount(account));

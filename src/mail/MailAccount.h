@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 #include "mail/FixedRecord.h"
 
 // The sender's account, one 286-byte record in "MyMail.Dat": the name in plain text, the mail
@@ -43,6 +45,9 @@ MailAccount DecodeAccount(QByteArrayView record);
 
 // Reads the account file; throws ly::Error when it cannot be read or is damaged.
 MailAccount ReadAccount(const QString &file);
+// The account when the file exists and is sound; a missing or damaged file gives nothing,
+// so the program asks for the account again instead of failing.
+std::optional<MailAccount> ReadAccountIfSound(const QString &file);
 // Writes the account file, creating or replacing it in one step. Throws FieldsDoNotFit (and
 // leaves the file as it was) when a value does not fit; ly::Error when it cannot be written.
 void WriteAccount(const QString &file, const MailAccount &account);

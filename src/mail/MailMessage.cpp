@@ -171,4 +171,19 @@ QStringList RecipientList(const QString &text)
     return {};
 }
 
+QString AppendRecipients(const QString &text, const QStringList &addresses)
+{
+    QString result = text;
+    QStringList present = RecipientList(text);
+    for (const QString &address : addresses) {
+        if (address.isEmpty() || present.contains(address))
+            continue;
+        if (!result.isEmpty() && !result.endsWith(QLatin1Char(';')))
+            result += QLatin1Char(';');
+        result += address + QLatin1Char(';');
+        present.append(address);
+    }
+    return result;
+}
+
 } // namespace ly::mail

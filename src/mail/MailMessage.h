@@ -53,4 +53,9 @@ QString RecipientAddress(const QString &entry);
 // when it holds one; else the whole text when it holds "@"; else no recipient.
 QStringList RecipientList(const QString &text);
 
+// The To text after the quick pick moved the addresses into it: each address followed by
+// ";", with a ";" first when the text does not already end with one. An address that the
+// text already names (as RecipientList reads it) is not added again.
+QString AppendRecipients(const QString &text, const QStringList &addresses);
+
 } // namespace ly::mail

@@ -104,11 +104,11 @@ QString SavedMailFileName(const QString &chosenName)
 
 QString SaveMail(const QString &chosenName, const QString &to, const QString &cc,
                  const QString &subject, const QStringList &bodyLines,
-                 const QStringList &attachments)
+                 const QStringList &attachments, const QString &bodyFileName)
 {
     const QString qptFile = SavedMailFileName(chosenName);
     SavedMail mail{to, cc, subject,
-                   QDir(QFileInfo(chosenName).absolutePath()).filePath(kMailBodyFileName),
+                   QDir(QFileInfo(chosenName).absolutePath()).filePath(bodyFileName),
                    attachments};
     const QByteArray record = EncodeSavedMail(mail);
     QByteArray body;
@@ -117,6 +117,13 @@ QString SaveMail(const QString &chosenName, const QString &to, const QString &cc
     writeWholeFile(mail.bodyFile, body);
     writeWholeFile(qptFile, record);
     return qptFile;
+}
+
+QString OwnBodyFileName(const QString &chosenName)
+{
+    QString name = QFileInfo(SavedMailFileName(chosenName)).fileName();
+    name.chop(4); // ".qpt"
+    return name + QStringLiteral(".Qpt.dat");
 }
 
 SavedMail OpenSavedMail(const QString &qptFile)

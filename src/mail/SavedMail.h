@@ -41,12 +41,20 @@ SavedMail DecodeSavedMail(QByteArrayView record);
 QString SavedMailFileName(const QString &chosenName);
 
 // Saves the mail under the chosen name: first the body lines (each followed by CR LF) into
-// "Qpt.dat" in the name's folder, then the record. Returns the ".qpt" file's path. Throws
+// the body file of that name in the name's folder ("Qpt.dat", shared by the folder, unless
+// another name is given), then the record. Returns the ".qpt" file's path. Throws
 // FieldsDoNotFit before writing anything when a value does not fit, and ly::Error when a file
 // cannot be written.
 QString SaveMail(const QString &chosenName, const QString &to, const QString &cc,
                  const QString &subject, const QStringList &bodyLines,
-                 const QStringList &attachments);
+                 const QStringList &attachments,
+                 const QString &bodyFileName = QLatin1String(kMailBodyFileName));
+
+// A body file of the mail's own, so that saving a second mail into a folder never replaces
+// the body of the first: the ".qpt" file's base name + ".Qpt.dat" ("card.qpt" gives
+// "card.Qpt.dat"). Readers take the body file the record names, so mails of the shared
+// layout still open.
+QString OwnBodyFileName(const QString &chosenName);
 
 // Reads a ".qpt" file; throws ly::Error when it cannot be read or is damaged.
 SavedMail OpenSavedMail(const QString &qptFile);

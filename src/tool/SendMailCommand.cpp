@@ -2,6 +2,7 @@
 
 #include "mail/MailFiles.h"
 #include "mail/MailMessage.h"
+#include "mail/MailTexts.h"
 #include "mail/SmtpAttempt.h"
 #include "mail/SmtpClient.h"
 #include "shared/CodePage.h"
@@ -15,15 +16,6 @@ namespace tool {
 
 namespace {
 
-// The mail program's own texts for the outcomes of a send.
-const QString kNoRecipient = QStringLiteral("Execuse me, please establish personal mail!");
-const QString kNetworkProblem =
-    QStringLiteral("Execuse me, your setup  existence problem or network impassability!");
-const QString kSendFailure = QStringLiteral("The letter sends out the failure!Please try...");
-const QString kConnectionFail = QStringLiteral("Connection fail!");
-const QString kLoginRefused = QStringLiteral(
-    "The mail verifies the mistake, please check the mailbox to install the information!");
-
 const QStringList kRequired = {"--host",      "--user", "--password", "--from-name",
                                "--from",      "--to",   "--subject"};
 const QStringList kOptional = {"--port", "--cc", "--body-file"};
@@ -36,21 +28,24 @@ QStringList bodyLinesOf(const QString &path)
     return lines;
 }
 
+// The mail program's texts for the outcomes of a send, as its sending window shows them.
 QString outcomeText(TSmtpAttempt::Outcome outcome)
 {
+    using namespace ly::mail;
     switch (outcome) {
     case TSmtpAttempt::Outcome::Sent:
-        return QStringLiteral("The mail sends out to complete!");
+        return QLatin1String(kSentText);
     case TSmtpAttempt::Outcome::ConnectionFailed:
-        return kNetworkProblem;
+        return QLatin1String(kNetworkProblemText);
     case TSmtpAttempt::Outcome::LoginFailed:
-        return kConnectionFail + QLatin1Char('\n') + kLoginRefused;
+        return QLatin1String(kConnectionFailText) + QLatin1Char('\n')
+            + QLatin1String(kLoginRefusedText);
     case TSmtpAttempt::Outcome::LoginRefused:
-        return kLoginRefused;
+        return QLatin1String(kLoginRefusedText);
     case TSmtpAttempt::Outcome::Failed:
         break;
     }
-    return kSendFailure;
+    return QLatin1String(kSendFailureText);
 }
 
 } // namespace
@@ -90,7 +85,7 @@ int runSendMail(const QStringList &args)
     message.Attachments = attachments;
     // Copy recipients alone do not make a mail.
     if (message.ToAddress.isEmpty())
-        throw ly::Error(kNoRecipient);
+        throw ly::Error(QLatin1String(ly::mail::kNoAccountText));
 
     const QString user = values.value(QStringLiteral("--user"));
     TSmtpClient client;

@@ -66,6 +66,23 @@ TEST_F(SavedMailTest, QptIsAppendedUnlessPresent)
         EXPECT_EQ(ly::mail::SavedMailFileName(chosen), file);
 }
 
+TEST_F(SavedMailTest, MailsWithTheirOwnBodyFilesKeepTheirBodies)
+{
+    const std::pair<QString, QString> names[] = {
+        {"card", "card.Qpt.dat"}, {"card.qpt", "card.Qpt.dat"}, {"a.b", "a.b.Qpt.dat"}};
+    for (const auto &[chosen, body] : names)
+        EXPECT_EQ(ly::mail::OwnBodyFileName(chosen), body);
+
+    const QString first = ly::mail::SaveMail(dir() + "first", "a@example.org", "", "1", {"one"},
+                                             {}, ly::mail::OwnBodyFileName("first"));
+    ly::mail::SaveMail(dir() + "second", "b@example.org", "", "2", {"two"}, {},
+                       ly::mail::OwnBodyFileName("second"));
+    const SavedMail mail = ly::mail::OpenSavedMail(first);
+    EXPECT_EQ(mail.bodyFile, dir() + "first.Qpt.dat");
+    EXPECT_EQ(ly::mail::ReadMailBody(mail.bodyFile), QStringList{"one"});
+    EXPECT_FALSE(QFile::exists(dir() + "Qpt.dat"));
+}
+
 TEST_F(SavedMailTest, ElevenAttachmentsRoundTrip)
 {
     QStringList attachments;

@@ -1,7 +1,7 @@
+#include "mail/widgets/MailUnit.h"
 #include "shared/Version.h"
 
 #include <QApplication>
-#include <QWidget>
 
 #include <cstdio>
 #include <cstring>
@@ -14,9 +14,10 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(ly::kMailProductName));
-    QWidget window;
-    window.setWindowTitle(QString::fromLatin1(ly::kMailProductName));
-    window.resize(640, 480);
+    TFrmSendMail window;
+    // Without an account the program ends at once, whatever other windows are about.
+    QObject::connect(&window, &TFrmSendMail::ProgramEnded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     window.show();
     return app.exec();
 }

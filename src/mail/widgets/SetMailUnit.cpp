@@ -1,0 +1,178 @@
+#include "mail/widgets/SetMailUnit.h"
+
+#include "mail/DomainTable.h"
+#include "mail/MailAccount.h"
+#include "mail/MailFiles.h"
+#include "shared/Error.h"
+#include "shared/widgets/Notice.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QVBoxLayout>
+
+using namespace ly::mail;
+
+TFrmSetMail::TFrmSetMail(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+    , LblTitle1(new QLabel(this))
+    , LblTitle2(new QLabel(this))
+    , GroupBox1(new QGroupBox(this))
+    , LblName1(new QLabel(GroupBox1))
+    , EdtName(new QLineEdit(GroupBox1))
+    , LabelMail(new QLabel(GroupBox1))
+    , EdtMail(new QLineEdit(GroupBox1))
+    , GroupBox2(new QGroupBox(this))
+    , LabelSMTP(new QLabel(GroupBox2))
+    , EdtSmtp(new QLineEdit(GroupBox2))
+    , StmpCheck(new QCheckBox(GroupBox2))
+    , Label20(new QLabel(GroupBox2))
+    , EdtUser(new QLineEdit(GroupBox2))
+    , Label21(new QLabel(GroupBox2))
+    , EdtPass(new QLineEdit(GroupBox2))
+    , BtnOk(new QPushButton(this))
+    , BtnCancel(new QPushButton(this))
+{
+    QFont bold = LblTitle1->font();
+    bold.setBold(true);
+    LblTitle1->setFont(bold);
+    EdtPass->setEchoMode(QLineEdit::Password);
+    StmpCheck->setChecked(true);
+
+    auto *personal = new QFormLayout(GroupBox1);
+    personal->addRow(LblName1, EdtName);
+    personal->addRow(LabelMail, EdtMail);
+    auto *server = new QFormLayout(GroupBox2);
+    server->addRow(LabelSMTP);
+    server->addRow(EdtSmtp);
+    server->addRow(StmpCheck);
+    server->addRow(Label20, EdtUser);
+    server->addRow(Label21, EdtPass);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BtnOk);
+    buttons->addWidget(BtnCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(LblTitle1);
+    layout->addWidget(LblTitle2);
+    layout->addWidget(GroupBox1);
+    layout->addWidget(GroupBox2);
+    layout->addLayout(buttons);
+
+    const std::pair<QLineEdit *, const char *> boxes[] = {
+        {EdtName, "EdtName"}, {EdtMail, "EdtMail"}, {EdtSmtp, "EdtSmtp"},
+        {EdtUser, "EdtUser"}, {EdtPass, "EdtPass"}};
+    for (const auto &[box, name] : boxes) {
+        box->setObjectName(QLatin1String(name));
+        box->setAccessibleName(QLatin1String(name));
+        box->clear();
+    }
+    LabelMail->setBuddy(EdtMail);
+    LblName1->setBuddy(EdtName);
+    Label20->setBuddy(EdtUser);
+    Label21->setBuddy(EdtPass);
+    BtnOk->setDefault(true);
+
+    connect(EdtMail, &QLineEdit::editingFinished, this, &TFrmSetMail::EdtMailExit);
+    connect(BtnOk, &QPushButton::clicked, this, &TFrmSetMail::BtnOkClick);
+    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    SetTexts();
+}
+
+TFrmSetMail::~TFrmSetMail()
+{
+    // Hiding the dialog takes the focus from the boxes; leaving the address box then must
+    // not reach this half-destroyed window.
+    EdtMail->disconnect(this);
+}
+
+void TFrmSetMail::SetTexts()
+{
+    setWindowTitle(QStringLiteral("The mail constitution"));
+    LblTitle1->setText(QStringLiteral("Personal mail constitution"));
+    LblTitle2->setText(QStringLiteral("Please establish personal information with basic mail"));
+    GroupBox1->setTitle(QStringLiteral("Personal mail constitution"));
+    LblName1->setText(QStringLiteral("Name:"));
+    LabelMail->setText(QStringLiteral("EMail:"));
+    GroupBox2->setTitle(QStringLiteral("Mail server(SMTP)"));
+    LabelSMTP->setText(QStringLiteral("Send out the mail server(SMTP)"));
+    StmpCheck->setText(QStringLiteral("A verification of body(SMTP)"));
+    Label20->setText(QStringLiteral("Mail User:"));
+    Label21->setText(QStringLiteral("Mail Pass:"));
+    BtnOk->setText(QStringLiteral("&Ok"));
+    BtnCancel->setText(QStringLiteral("&Cancel"));
+}
+
+void TFrmSetMail::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TFrmSetMail::FormShow()
+{
+    // A damaged account counts as none: the boxes stay empty for a new one.
+    const auto sound = ReadAccountIfSound(AccountFile());
+    if (!sound)
+        return;
+    const MailAccount &account = *sound;
+    EdtName->setText(account.name);
+    EdtMail->setText(account.mailAddress);
+    EdtSmtp->setText(account.smtpServer);
+    StmpCheck->setChecked(account.needsLogin);
+    EdtUser->setText(account.userName);
+    EdtPass->setText(account.password);
+    m_guessedFrom = account.mailAddress;
+}
+
+void TFrmSetMail::EdtMailExit()
+{
+    const QString address = EdtMail->text();
+    if (address == m_guessedFrom)
+        return;
+    const auto guess = GuessFromMailAddress(address, DomainTableFile());
+    if (!guess)
+        return;
+    m_guessedFrom = address;
+    EdtUser->setText(guess->userName);
+    EdtSmtp->setText(guess->smtpServer);
+    if (guess->serverFromTable)
+        EdtPass->setFocus();
+}
+
+void TFrmSetMail::BtnOkClick()
+{
+    MailAccount account;
+    account.name = EdtName->text();
+    account.mailAddress = EdtMail->text();
+    account.smtpServer = EdtSmtp->text();
+    account.needsLogin = StmpCheck->isChecked();
+    account.userName = EdtUser->text();
+    account.password = EdtPass->text();
+    if (!AccountComplete(account))
+        return;
+    // Values that do not fit their fields are never cut: the user is told which to shorten.
+    const QList<FieldProblem> problems = AccountProblems(account);
+    if (!problems.isEmpty()) {
+        QStringList lines;
+        for (const FieldProblem &p : problems)
+            lines.append(p.text);
+        ly::ShowNotice(ly::NoticeWarning, lines.join(QLatin1Char('\n')));
+        return;
+    }
+    try {
+        WriteAccount(AccountFile(), account);
+    } catch (const ly::Error &e) {
+        ly::ShowNotice(ly::NoticeError, e.text());
+        return;
+    }
+    accept();
+}
