@@ -31,6 +31,10 @@ private:
     QString m_error;
 };
 
+// A medium must be a regular file (a named pipe or a device would keep a reader waiting):
+// an error naming the file otherwise.
+MediaResult CheckMediaFile(const QString &file);
+
 // How long open() waits for a medium to load before it gives up.
 constexpr int kMediaOpenTimeoutMs = 5000;
 

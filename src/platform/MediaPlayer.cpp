@@ -13,6 +13,8 @@ MediaPlayer::~MediaPlayer() = default;
 MediaResult MediaPlayer::open(const QString &file)
 {
     close();
+    if (const MediaResult r = CheckMediaFile(file); !r)
+        return r;
     if (WaveAudioDevice::handles(file))
         m_device = std::make_unique<WaveAudioDevice>();
     else

@@ -22,10 +22,9 @@ MultimediaDevice::~MultimediaDevice()
 MediaResult MultimediaDevice::open(const QString &file)
 {
     close();
+    if (const MediaResult r = CheckMediaFile(file); !r)
+        return r;
     const QFileInfo info(file);
-    if (!info.isFile())
-        return MediaResult::failure(QStringLiteral("Cannot open \"%1\": the file does not exist")
-                                        .arg(file));
     const QDeadlineTimer deadline(m_openTimeoutMs);
     m_player = std::make_unique<QMediaPlayer>();
     m_audio = std::make_unique<QAudioOutput>();

@@ -18,6 +18,8 @@ WaveAudioDevice::~WaveAudioDevice()
 
 bool WaveAudioDevice::handles(const QString &file)
 {
+    if (!CheckMediaFile(file))
+        return false;
     const std::optional<WaveInfo> info = ReadWaveInfo(file);
     return info && info->isPcm();
 }
@@ -25,6 +27,8 @@ bool WaveAudioDevice::handles(const QString &file)
 MediaResult WaveAudioDevice::open(const QString &file)
 {
     close();
+    if (const MediaResult r = CheckMediaFile(file); !r)
+        return r;
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return MediaResult::failure(QStringLiteral("Cannot open \"%1\": %2").arg(file, f.errorString()));
