@@ -83,9 +83,10 @@ MediaResult FakeSoundRecorder::start(const QString &file)
         return MediaResult::failure(std::exchange(m_failure, QString()));
     m_file.setFileName(file);
     QString why;
-    m_dataSize = OpenVoiceFile(m_file, &why);
-    if (m_dataSize < 0)
+    const qint64 there = OpenVoiceFile(m_file, &why);
+    if (there < 0)
         return MediaResult::failure(why);
+    m_dataSize = there;
     return {};
 }
 

@@ -10,6 +10,8 @@ class QVideoSink;
 // real one; FakeMediaDevice (FakeMedia.h) stands in for it in tests.
 namespace ly::platform {
 
+// The modes of the system's media player. Files never report Seeking (a seek returns at once)
+// or Open (a device whose door is open); Recording is the recorder's.
 enum class MediaMode { NotReady, Stopped, Playing, Recording, Seeking, Paused, Open };
 
 // The outcome of a call that can fail: empty for success, else a text for the user.

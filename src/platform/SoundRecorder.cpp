@@ -126,9 +126,10 @@ MediaResult AudioSourceRecorder::start(const QString &file)
 
     m_file.setFileName(file);
     QString why;
-    m_dataSize = OpenVoiceFile(m_file, &why);
-    if (m_dataSize < 0)
+    const qint64 there = OpenVoiceFile(m_file, &why);
+    if (there < 0)
         return MediaResult::failure(QStringLiteral("Cannot record into \"%1\": %2").arg(file, why));
+    m_dataSize = there;
 
     // 16-bit samples at the voice rate, brought to 8 bits here: Qt's PulseAudio input
     // delivers twice the bytes it should for 8-bit ones.

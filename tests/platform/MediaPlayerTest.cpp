@@ -1,6 +1,7 @@
 #include "support/MediaFixtures.h"
 #include "support/Sandbox.h"
 
+#include "platform/FakeMedia.h"
 #include "platform/MediaPlayer.h"
 #include "platform/Wait.h"
 #include "platform/WaveOut.h"
@@ -161,6 +162,41 @@ TEST_F(MediaPlayerTest, TheWaveOutVolumeAppliesToEveryPlayer)
     MediaPlayer later; // a player made afterwards starts at the volume
     ASSERT_TRUE(later.open(lytest::mediaFixture("tone.wma")).ok());
     EXPECT_NEAR(later.volume(), 0.25, 0.01);
+}
+
+} // namespace
+
+namespace {
+
+// The fake that window tests drive keeps the real player's rules.
+TEST(FakeMediaDeviceTest, FollowsThePlayersRules)
+{
+    FakeMediaDevice device;
+    device.addMedium("/m/a.avi", {3000, QSize(64, 48), {}});
+    device.addMedium("/m/bad.mp3", {0, {}, "Cannot play \"/m/bad.mp3\": no sound"});
+    EXPECT_FALSE(device.open("/m/none.wav").ok());
+    EXPECT_EQ(device.open("/m/bad.mp3").error(), "Cannot play \"/m/bad.mp3\": no sound");
+    EXPECT_EQ(device.mode(), MediaMode::NotReady);
+
+    ASSERT_TRUE(device.open("/m/a.avi").ok());
+    EXPECT_EQ(device.trackLength(device.trackCount()), 3000);
+    EXPECT_EQ(device.videoSize(), QSize(64, 48));
+    device.advance(500); // time stands while stopped
+    EXPECT_EQ(device.position(), 0);
+    ASSERT_TRUE(device.play().ok());
+    device.advance(500);
+    device.pause();
+    device.advance(500);
+    EXPECT_EQ(device.position(), 500);
+    EXPECT_EQ(device.mode(), MediaMode::Paused);
+    device.pause();
+    device.advance(5000);
+    EXPECT_EQ(device.position(), 3000);
+    EXPECT_EQ(device.mode(), MediaMode::Stopped);
+    ASSERT_TRUE(device.play().ok()); // from the start again
+    EXPECT_EQ(device.position(), 0);
+    EXPECT_EQ(device.calls(), QStringList({"open /m/none.wav", "open /m/bad.mp3", "open /m/a.avi",
+                                           "play", "pause", "pause", "play"}));
 }
 
 } // namespace
