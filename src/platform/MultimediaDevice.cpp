@@ -1,5 +1,6 @@
 #include "platform/MultimediaDevice.h"
 
+#include "platform/MpegAudio.h"
 #include "platform/Wait.h"
 #include "platform/WaveOut.h"
 
@@ -63,6 +64,8 @@ MediaResult MultimediaDevice::open(const QString &file)
     if (m_player->duration() <= 0)
         WaitBounded([this] { return m_player->duration() > 0; },
                     int(qMin<qint64>(500, deadline.remainingTime())));
+    if (m_player->duration() <= 0 && !m_player->hasVideo())
+        m_frameLengthMs = MpegAudioLengthMs(file);
     if (m_player->hasVideo())
         measureVideoSize(int(qMax<qint64>(1000, deadline.remainingTime())));
     m_file = file;
@@ -98,6 +101,7 @@ void MultimediaDevice::close()
     m_file.clear();
     m_error.clear();
     m_videoSize = QSize();
+    m_frameLengthMs = 0;
     m_stopped = false;
 }
 
@@ -165,7 +169,9 @@ qint64 MultimediaDevice::position() const
 
 qint64 MultimediaDevice::length() const
 {
-    return m_player ? qMax<qint64>(0, m_player->duration()) : 0;
+    if (!m_player)
+        return 0;
+    return m_player->duration() > 0 ? m_player->duration() : m_frameLengthMs;
 }
 
 void MultimediaDevice::setVideoSink(QVideoSink *sink)

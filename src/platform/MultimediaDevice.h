@@ -47,6 +47,7 @@ private:
     QString m_file;
     QString m_error;
     QSize m_videoSize;
+    qint64 m_frameLengthMs = 0; // counted from the frames where Qt knows no duration
     bool m_stopped = false; // stop() holds the position; Qt's own stop would rewind
 };
 
