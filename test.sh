@@ -11,6 +11,12 @@ cmake -S . -B build-test -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYRABELL_SANITIZE=ON -DLYRABELL_BENCH=OFF
 cmake --build build-test
 
+# The media tests play and record for real through a PulseAudio null sink and source.
+sound_dir=$(mktemp -d)
+sound_pid=$(scripts/null-sound-server "$sound_dir")
+trap 'kill "$sound_pid" 2>/dev/null || true; rm -rf "$sound_dir"' EXIT
+export PULSE_SERVER=unix:$sound_dir/native
+
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0

@@ -1,9 +1,18 @@
 #include "shared/Paths.h"
 
+#include "shared/Error.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QMutex>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ly {
 
@@ -35,7 +44,45 @@ void setOverride(QString Overrides::*field, const QString &value)
     overrides().*field = value;
 }
 
+QString systemText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 } // namespace
+
+QString PrivateTempDir()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString dir = !runtime.isEmpty() && QDir::isAbsolutePath(runtime)
+                            ? runtime + QStringLiteral("/lyrabell")
+                            : QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+                                  + QStringLiteral("/lyrabell/tmp");
+    const QByteArray native = QFile::encodeName(QDir::cleanPath(dir));
+    QDir().mkpath(QDir::cleanPath(dir + QStringLiteral("/..")));
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        throw Error(QStringLiteral("Cannot create the temporary folder %1: %2")
+                        .arg(dir, systemText(errno)));
+    // lstat, so that a link planted in place of the folder is refused rather than followed.
+    struct stat st{};
+    if (::lstat(native.constData(), &st) != 0)
+        throw Error(QStringLiteral("Cannot read the temporary folder %1: %2")
+                        .arg(dir, systemText(errno)));
+    if (!S_ISDIR(st.st_mode))
+        throw Error(QStringLiteral("The temporary folder %1 is not a folder (a file or a link "
+                                   "has taken its place); remove it")
+                        .arg(dir));
+    if (st.st_uid != ::geteuid())
+        throw Error(QStringLiteral("The temporary folder %1 belongs to another user; remove it")
+                        .arg(dir));
+    // A folder that others could enter or write may already hold what they planted, so it is
+    // not repaired but refused.
+    if ((st.st_mode & 07777) != 0700)
+        throw Error(QStringLiteral("The temporary folder %1 is open to other users (mode %2); "
+                                   "remove it or set its mode to 700")
+                        .arg(dir, QString::number(st.st_mode & 07777, 8)));
+    return AddTrailingBackslash(dir);
+}
 
 QString ProgramDir()
 {
@@ -61,7 +108,7 @@ QString TempDir()
 {
     QString dir = overridden(&Overrides::tempDir);
     if (dir.isEmpty())
-        dir = QDir::tempPath();
+        return PrivateTempDir();
     return AddTrailingBackslash(dir);
 }
 

@@ -11,8 +11,13 @@ QString ProgramDir();
 // The per-user folder that holds our stand-ins for the system's profile files (win.ini,
 // system.ini), without a trailing separator. Created on first use.
 QString SystemDir();
-// The temporary folder, with a trailing separator.
+// The per-user private temporary folder, with a trailing separator: $XDG_RUNTIME_DIR/lyrabell/
+// when that is set, else ~/.cache/lyrabell/tmp/ (the cache folder of $XDG_CACHE_HOME), created
+// with mode 0700 when missing. Throws ly::Error when the folder there is not a folder of ours
+// with mode 0700 (another user could plant or block files in it).
 QString TempDir();
+// The same folder without the test override.
+QString PrivateTempDir();
 
 // Tests point the folders at a sandbox. An empty path restores the real folder.
 void OverrideProgramDir(const QString &dir);

@@ -25,6 +25,11 @@ const Command kCommands[] = {
     {"list", "FILE", "print the index lines of a resource package or card program", runList},
     {"build", "PROJECT.zpj OUT.exe", "build the card program of a project", runBuild},
     {"extract", "CARD DEST", "write every entry of a card program into a folder", runExtract},
+    {"media", "FILE", "print the length of a sound or movie file and its number of tracks",
+     runMedia},
+    {"record", "SECONDS OUT.wav",
+     "record from the default sound input into a voice wave file (mono, 8 bits, 11025 Hz)",
+     runRecord},
 };
 
 } // namespace

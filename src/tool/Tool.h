@@ -42,5 +42,7 @@ int runUnpack(const QStringList &args);
 int runList(const QStringList &args);
 int runBuild(const QStringList &args);
 int runExtract(const QStringList &args);
+int runMedia(const QStringList &args);
+int runRecord(const QStringList &args);
 
 } // namespace tool
