@@ -457,6 +457,8 @@ CardBuilder::Outcome CardBuilder::Build()
         }
         if (cancelled()) {
             QFile::remove(m_outputPath);
+            // The stop was for this build; it must not linger for the next pack.
+            StopRequest = 0;
             return Outcome::Cancelled;
         }
         writeTable();
