@@ -77,7 +77,15 @@ TFrmBuilder::TFrmBuilder(const QString &projectFile, const QPixmap &sidePicture,
     setObjectName(QStringLiteral("FrmBuilder"));
     QWidget *client = ClientArea();
     ImgSide = new TLyFullPicture(client);
-    ImgSide->setLyLoadPicture(sidePicture);
+    // The side picture fills its strip, cut rather than tiled or distorted.
+    const QSize side(kSideWidth, kClientHeight);
+    QPixmap fitted = sidePicture.isNull()
+                         ? sidePicture
+                         : sidePicture.scaled(side, Qt::KeepAspectRatioByExpanding,
+                                              Qt::SmoothTransformation);
+    if (!fitted.isNull())
+        fitted = fitted.copy((fitted.width() - side.width()) / 2, 0, side.width(), side.height());
+    ImgSide->setLyLoadPicture(fitted);
     ImgSide->setGeometry(0, 0, kSideWidth, kClientHeight);
 
     Notebook1 = new QStackedWidget(client);
