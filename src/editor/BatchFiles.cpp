@@ -38,27 +38,18 @@ QString quoted(const QString &path)
 // and inode, whatever name the process knows it by); only then does the delete "fail" as it
 // does for a locked file. The script deletes only the file it was given: once another copy
 // has replaced it under that name (a second preview), that copy is left to its own clean-up.
-// Since a copy may arrive between the check and the delete, the file is first renamed aside
-// (one atomic step) and deleted only when the renamed file is the one given; a newer copy
-// goes back under its name unless a still newer one is there.
+// The name is checked again right before the delete, so a copy that arrived while the check
+// for users ran is not taken.
 const char kDeleteWhenUnlockedScript[] = R"sh(
 f=$1
 b=$2
 mine=$3
-aside="$f.del$$"
 while [ -e "$f" ]; do
   id=$(stat -L -c '%d %i' -- "$f")
   [ "$id" = "$mine" ] || break
   if ! find -L /proc/[0-9]*/exe /proc/[0-9]*/fd -maxdepth 1 -inum "${id#* }" -printf '%D\n' 2>/dev/null | grep -qx "${id% *}"; then
-    if mv -f -- "$f" "$aside" 2>/dev/null; then
-      if [ "$(stat -L -c '%d %i' -- "$aside")" = "$mine" ]; then
-        rm -f -- "$aside"
-      else
-        mv -n -- "$aside" "$f"
-        rm -f -- "$aside"
-        break
-      fi
-    fi
+    [ "$(stat -L -c '%d %i' -- "$f" 2>/dev/null)" = "$mine" ] || break
+    rm -f -- "$f"
   fi
   [ -e "$f" ] && sleep 1
 done
