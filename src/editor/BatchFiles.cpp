@@ -4,11 +4,14 @@
 #include "shared/Paths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
+
+#include <sys/stat.h>
 
 namespace ly {
 
@@ -33,19 +36,34 @@ QString quoted(const QString &path)
 // The work of del.bat: try to delete the file every second until that succeeds, then delete
 // del.bat. A file counts as in use while a process runs it or holds it open (the same device
 // and inode, whatever name the process knows it by); only then does the delete "fail" as it
-// does for a locked file.
+// does for a locked file. The script deletes only the file it was given: once another copy
+// has replaced it under that name (a second preview), that copy is left to its own clean-up.
+// The name is checked again right before the delete, so a copy that arrived while the check
+// for users ran is not taken.
 const char kDeleteWhenUnlockedScript[] = R"sh(
 f=$1
 b=$2
+mine=$3
 while [ -e "$f" ]; do
   id=$(stat -L -c '%d %i' -- "$f")
+  [ "$id" = "$mine" ] || break
   if ! find -L /proc/[0-9]*/exe /proc/[0-9]*/fd -maxdepth 1 -inum "${id#* }" -printf '%D\n' 2>/dev/null | grep -qx "${id% *}"; then
+    [ "$(stat -L -c '%d %i' -- "$f" 2>/dev/null)" = "$mine" ] || break
     rm -f -- "$f"
   fi
   [ -e "$f" ] && sleep 1
 done
 rm -f -- "$b"
 )sh";
+
+// Device and inode of the file as stat(1) prints them ("%d %i"); empty when it is missing.
+QString identityOf(const QString &path)
+{
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return QString();
+    return QStringLiteral("%1 %2").arg(quint64(info.st_dev)).arg(quint64(info.st_ino));
+}
 
 } // namespace
 
@@ -83,7 +101,7 @@ void DeleteWhenUnlocked(const QString &file)
 
     QStringList arguments = {QStringLiteral("/bin/sh"), QStringLiteral("-c"),
                              QString::fromLatin1(kDeleteWhenUnlockedScript),
-                             QStringLiteral("del.bat"), target, batch};
+                             QStringLiteral("del.bat"), target, batch, identityOf(target)};
     const QString nice = QStandardPaths::findExecutable(QStringLiteral("nice"));
     if (!nice.isEmpty()) {
         arguments.prepend(QStringLiteral("19"));

@@ -19,7 +19,8 @@ void CustomizeProgramFolder(const QString &programFile);
 // Deletes the file once no program uses it any more (a card being previewed runs from it):
 // writes "del.bat" beside the file and starts, without a window and at idle priority, a
 // process that waits until no process runs the file or holds it open, deletes it and then
-// del.bat. Returns at once.
+// del.bat. A newer file that has meanwhile replaced it under the same name is left alone.
+// Returns at once.
 void DeleteWhenUnlocked(const QString &file);
 
 } // namespace ly

@@ -128,6 +128,46 @@ void deleteRecordedVoice(const QString &projectFile, const QString &projectFolde
         QFile::remove(path);
 }
 
+// The bare name of the recorded voice when the project uses one stored in its Music folder
+// ([FrmBlk] RecordCheckFlag not 0, RecordEdtName "\Music\" + name); else empty.
+QString usedRecording(const QString &projectFile)
+{
+    if (readInteger(projectFile, kFrmBlk, QStringLiteral("RecordCheckFlag")) == 0)
+        return QString();
+    const QString stored = ReadIni(kFrmBlk, QStringLiteral("RecordEdtName"), projectFile);
+    const QString prefix = QStringLiteral("\\Music\\");
+    if (!stored.startsWith(prefix, Qt::CaseInsensitive))
+        return QString();
+    const QString name = stored.mid(prefix.size());
+    return package::isBareFileName(name) ? name : QString();
+}
+
+// The folders whose files go into the card.
+const char *const kMediaFolders[] = {"BlkTmp", "Music", "Picture", "Res", "Flash", "PicBox",
+                                     "Movie"};
+
+// Whether path lies in one of the project's media folders (or below one), where the build
+// would pack the card into itself and the next tidy would delete it.
+bool insideMediaFolder(const QString &projectFile, const QString &path)
+{
+    const QString folder = projectFolderOf(projectFile);
+    QString at = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
+    if (at.isEmpty())
+        return false;
+    at = AddTrailingBackslash(at);
+    for (const char *name : kMediaFolders) {
+        const QString media = QFileInfo(folder + QLatin1String(name)).canonicalFilePath();
+        if (!media.isEmpty() && at.startsWith(AddTrailingBackslash(media)))
+            return true;
+    }
+    return false;
+}
+
+bool hasExeExtension(const QString &path)
+{
+    return path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive);
+}
+
 void copyStub(const QString &target)
 {
     QFile stub(CardStubFile());
@@ -225,8 +265,17 @@ void TidyProjectFolder(const QString &projectFile)
     };
     tidyListed(QStringLiteral("Movie"), kFrmMovie, QStringLiteral("Number"), QStringLiteral("Item"));
     deleteRecordedVoice(projectFile, folder);
-    tidyListed(QStringLiteral("Music"), kFrmBlk, QStringLiteral("MusicNumber"),
-               QStringLiteral("MusicItem"), QStringLiteral("Temp.wav"));
+    // A recording the project uses lies in Music beside the songs: it counts as one more
+    // listed item there, so the tidy keeps it and the card carries it.
+    {
+        const int songs = readInteger(projectFile, kFrmBlk, QStringLiteral("MusicNumber"));
+        QStringList music = listedNames(projectFile, kFrmBlk, QStringLiteral("MusicItem"), songs);
+        const QString voice = usedRecording(projectFile);
+        if (!voice.isEmpty())
+            music.append(voice);
+        tidyFolder(folder + QStringLiteral("Music"), int(songs + !voice.isEmpty()), music,
+                   QStringLiteral("Temp.wav"));
+    }
     tidyListed(QStringLiteral("Flash"), kFrmFlash, QStringLiteral("Number"),
                QStringLiteral("SwfItem_"));
     tidyListed(QStringLiteral("Picture"), kFrmPicture, QStringLiteral("PicShowNum"),
@@ -261,17 +310,17 @@ QString BrowseProposedName(const QString &projectFile)
 
 QString BrowsedOutputFile(const QString &chosen)
 {
-    if (chosen.toLower().contains(QLatin1String(".exe")))
+    if (hasExeExtension(chosen))
         return chosen;
     return chosen + QStringLiteral(".exe");
 }
 
-BuilderCheck CheckOutput(const QString &outputPath)
+BuilderCheck CheckOutput(const QString &projectFile, const QString &outputPath)
 {
     const qsizetype slash = outputPath.lastIndexOf(QLatin1Char('/'));
-    if (slash < 0 || slash == outputPath.size() - 1
-        || !outputPath.toLower().contains(QLatin1String(".exe"))
-        || !QFileInfo(slash == 0 ? QStringLiteral("/") : outputPath.left(slash)).isDir())
+    if (slash < 0 || slash == outputPath.size() - 1 || !hasExeExtension(outputPath)
+        || !QFileInfo(slash == 0 ? QStringLiteral("/") : outputPath.left(slash)).isDir()
+        || insideMediaFolder(projectFile, outputPath))
         return BuilderCheck::BadOutputPath;
     if (!QFileInfo(CardStubFile()).isFile())
         return BuilderCheck::StubMissing;
@@ -408,6 +457,8 @@ CardBuilder::Outcome CardBuilder::Build()
         }
         if (cancelled()) {
             QFile::remove(m_outputPath);
+            // The stop was for this build; it must not linger for the next pack.
+            StopRequest = 0;
             return Outcome::Cancelled;
         }
         writeTable();

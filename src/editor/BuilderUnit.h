@@ -41,20 +41,22 @@ QString SavedOutputFile(const QString &projectFile);
 // number of items the project lists, each referenced name strikes one file of exactly that
 // name and the files left are deleted ("Temp.wav" in Music stays). Between Movie and Music,
 // the recorded voice goes when [FrmBlk] RecordCheckFlag is 0 (only a file below the project
-// folder). A project file that cannot be read deletes nothing. Failed deletions are silent.
+// folder); a recording in use ("\Music\" + name) counts as one more Music item. A project
+// file that cannot be read deletes nothing. Failed deletions are silent.
 void TidyProjectFolder(const QString &projectFile);
 
 // SaveFile, browse button: the folder the dialog opens in (config.ini [System] SaveDir, a
 // value beginning with "\" below the project folder; created when missing, else the project
 // folder), the proposed name (the project file name without ".zpj"), and the chosen name
-// with ".exe" appended when it has none.
+// with ".exe" appended when it does not end in ".exe" (any letter case).
 QString BrowseInitialFolder(const QString &projectFile);
 QString BrowseProposedName(const QString &projectFile);
 QString BrowsedOutputFile(const QString &chosen);
 
-// SaveFile, Next: the output path must contain ".exe" (in any letter case) and lie in an
-// existing folder; the stub must exist.
-BuilderCheck CheckOutput(const QString &outputPath);
+// SaveFile, Next: the output path must end in ".exe" (in any letter case) and lie in an
+// existing folder outside the project's media folders (a card there would be packed into
+// itself); the stub must exist.
+BuilderCheck CheckOutput(const QString &projectFile, const QString &outputPath);
 // SaveFile, Next, once the checks passed: the Flash control into the project's Flash folder
 // when [System] FlashOcxFlag is "1", [System] SaveToFileName and BuilderDate, and the stub
 // copied to the output path (replacing any file there) as the first piece of the card.

@@ -42,7 +42,7 @@ int runBuild(const QStringList &args)
     const QString output = QFileInfo(args[1]).absoluteFilePath();
     requireOk(ly::CheckBackground(project));
     ly::TidyProjectFolder(project);
-    requireOk(ly::CheckOutput(output));
+    requireOk(ly::CheckOutput(project, output));
     ly::StartCard(project, output);
     PrintedProgress progress;
     ly::CardBuilder(project, output, progress).Build();

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <cstdio>
+
 namespace {
 
 class BatchFilesTest : public lytest::SandboxTest
@@ -60,6 +62,33 @@ TEST_F(BatchFilesTest, DeleteWhenUnlockedWaitsUntilNoProgramRunsTheFile)
         QTest::qWait(100);
     EXPECT_FALSE(QFileInfo::exists(preview));
     EXPECT_FALSE(QFileInfo::exists(folder + "del.bat"));
+}
+
+// A second preview copies a new Preview.exe over the first while the first still runs; the
+// first preview's clean-up must not take the new copy, not even before it has been started.
+TEST_F(BatchFilesTest, DeleteWhenUnlockedLeavesANewerCopyAlone)
+{
+    const QString folder = sandbox.root() + "Card3/";
+    const QString preview = folder + "Preview.exe";
+    QDir().mkpath(folder);
+    ASSERT_TRUE(QFile::copy("/bin/sleep", preview));
+    QFile(preview).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcess first;
+    first.start(preview, {"60"});
+    ASSERT_TRUE(first.waitForStarted(10000));
+    ly::DeleteWhenUnlocked(preview);
+
+    // The second copy, written beside and renamed over the first (as the preview writes it).
+    const QString staged = sandbox.writeFile("Card3/Preview.exe.new", "the second preview");
+    ASSERT_TRUE(::rename(QFile::encodeName(staged).constData(), QFile::encodeName(preview).constData()) == 0);
+    first.kill();
+    first.waitForFinished(10000);
+
+    QDeadlineTimer deadline(20000);
+    while (QFileInfo::exists(folder + "del.bat") && !deadline.hasExpired())
+        QTest::qWait(100);
+    EXPECT_FALSE(QFileInfo::exists(folder + "del.bat")) << "the first clean-up has ended";
+    EXPECT_EQ(lytest::readFile(preview), "the second preview");
 }
 
 TEST_F(BatchFilesTest, DeleteWhenUnlockedDeletesAFileNobodyUses)

@@ -1,8 +1,10 @@
 #include "BuilderFixtures.h"
 
 #include "editor/BuilderUnit.h"
+#include "editor/Packer.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -145,6 +147,46 @@ TEST_F(TidyTest, TheRecordedVoiceGoesWhenItIsNotChecked)
         EXPECT_EQ(!QFile::exists(folderOf(project) + "Music/voice.wav"), c.deleted) << c.what;
         EXPECT_TRUE(QFile::exists(outside)) << c.what;
         EXPECT_TRUE(QFile::exists(relative)) << c.what;
+    }
+}
+
+// The background editor stores the recording beside the songs, under its own name: it is one
+// of the project's media, not a stray file.
+TEST_F(TidyTest, ARecordingInUseStaysAndTravelsInTheCard)
+{
+    const QByteArray voice = "RecordCheckFlag=1\nRecordEdtName=\\Music\\Voice.wav\n";
+    const struct
+    {
+        const char *what;
+        QStringList files;
+        QStringList left;
+    } cases[] = {
+        {"a song and the recording", {"a.mp3", "Voice.wav"}, {"Voice.wav", "a.mp3"}},
+        {"and a stray file", {"a.mp3", "Voice.wav", "stray.mp3"}, {"Voice.wav", "a.mp3"}},
+    };
+    int n = 0;
+    for (const auto &c : cases) {
+        const QString name = QString("R%1").arg(++n);
+        QList<std::pair<QString, QByteArray>> media;
+        for (const QString &file : c.files)
+            media.append({"Music/" + file, "sound of " + file.toUtf8()});
+        const QString project = makeProject(
+            name, "[FrmBlk]\nBlkCheckName=0\nMusicNumber=1\nMusicItem0=\\Music\\a.mp3\n" + voice,
+            media);
+
+        ly::TidyProjectFolder(project);
+        EXPECT_EQ(filesIn(folderOf(project) + "Music"), c.left) << c.what;
+
+        const QString output = outputFor(name);
+        ASSERT_EQ(build(project, output), ly::CardBuilder::Outcome::Built) << c.what;
+        cardtest::Card card;
+        ASSERT_NO_FATAL_FAILURE(cardtest::parseCard(lytest::readFile(output), card));
+        ASSERT_EQ(cardtest::idsOf(card), QList<QByteArray>({"Music", "zpj"})) << c.what;
+        const QString package = sandbox.writeFile(name + "-Music.tmp", card.entries[0].data);
+        ly::ExtractPackage(package, sandbox.root() + name + "-unpacked");
+        EXPECT_EQ(lytest::readFile(sandbox.root() + name + "-unpacked/Voice.wav"),
+                  "sound of Voice.wav")
+            << c.what;
     }
 }
 

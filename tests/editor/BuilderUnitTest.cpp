@@ -394,6 +394,10 @@ TEST_F(CardBuilderTest, OutputChecks)
 {
     QDir().mkpath(sandbox.root() + "Cards");
     const QString cards = sandbox.root() + "Cards/";
+    const QString project = makeProject("Rose", "[FrmBlk]\nBlkCheckName=0\n",
+                                        {{"Music/a.mp3", "song"}, {"Res/deep/b.gif", "gif"}});
+    const QString folder = folderOf(project);
+    QDir().mkpath(folder + "Movie");
     const struct
     {
         QString path;
@@ -401,7 +405,14 @@ TEST_F(CardBuilderTest, OutputChecks)
     } cases[] = {
         {cards + "Rose.exe", ly::BuilderCheck::Ok},
         {cards + "Rose.EXE", ly::BuilderCheck::Ok},
-        {cards + "Rose.exe.card", ly::BuilderCheck::Ok}, // contains ".exe"
+        {folder + "Rose.exe", ly::BuilderCheck::Ok}, // the project folder itself is not packed
+        {cards + "Rose.exe.card", ly::BuilderCheck::BadOutputPath}, // ".exe" is not its end
+        {cards + "card.exe.txt", ly::BuilderCheck::BadOutputPath},
+        // A card in a media folder would be packed into itself.
+        {folder + "Music/Rose.exe", ly::BuilderCheck::BadOutputPath},
+        {folder + "Movie/Rose.exe", ly::BuilderCheck::BadOutputPath},
+        {folder + "Res/deep/Rose.exe", ly::BuilderCheck::BadOutputPath},
+        {folder + "Music/../Rose.exe", ly::BuilderCheck::Ok},
         {cards + "Rose", ly::BuilderCheck::BadOutputPath},
         {cards + "Rose.ex", ly::BuilderCheck::BadOutputPath},
         {sandbox.root() + "Missing/Rose.exe", ly::BuilderCheck::BadOutputPath},
@@ -410,11 +421,15 @@ TEST_F(CardBuilderTest, OutputChecks)
         {"", ly::BuilderCheck::BadOutputPath},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(ly::CheckOutput(c.path), c.check) << c.path.toStdString();
+        EXPECT_EQ(ly::CheckOutput(project, c.path), c.check) << c.path.toStdString();
+
+    // The folder link leads into Music all the same.
+    ASSERT_TRUE(QFile::link(folder + "Music", cards + "Songs"));
+    EXPECT_EQ(ly::CheckOutput(project, cards + "Songs/Rose.exe"), ly::BuilderCheck::BadOutputPath);
 
     QFile::remove(ly::CardStubFile());
-    EXPECT_EQ(ly::CheckOutput(cards + "Rose.exe"), ly::BuilderCheck::StubMissing);
-    EXPECT_EQ(ly::CheckOutput(cards + "Rose"), ly::BuilderCheck::BadOutputPath);
+    EXPECT_EQ(ly::CheckOutput(project, cards + "Rose.exe"), ly::BuilderCheck::StubMissing);
+    EXPECT_EQ(ly::CheckOutput(project, cards + "Rose"), ly::BuilderCheck::BadOutputPath);
 
     EXPECT_EQ(ly::BuilderCheckText(ly::BuilderCheck::BadOutputPath),
               "Execuse me, ask you to save the greeting card document");
@@ -455,6 +470,7 @@ TEST_F(CardBuilderTest, BrowseDialogHelpers)
     EXPECT_EQ(ly::BrowseProposedName(project), "Rose");
     EXPECT_EQ(ly::BrowsedOutputFile(folder + "card"), folder + "card.exe");
     EXPECT_EQ(ly::BrowsedOutputFile(folder + "card.EXE"), folder + "card.EXE");
+    EXPECT_EQ(ly::BrowsedOutputFile(folder + "card.exe.txt"), folder + "card.exe.txt.exe");
 
     const struct
     {

@@ -1,5 +1,7 @@
 #include "editor/widgets/EditorWindow.h"
 
+#include "editor/widgets/BuilderSetUnit.h"
+
 #include <QWidget>
 
 void EditorWindow::ShowPage()
@@ -19,8 +21,9 @@ EditorFactory DefaultEditorFactory(ly::ProjectEditorKind kind)
     case ly::ProjectEditorKind::Flash:
     case ly::ProjectEditorKind::Movie:
     case ly::ProjectEditorKind::FrameCard:
-    case ly::ProjectEditorKind::BuildSettings:
         break;
+    case ly::ProjectEditorKind::BuildSettings:
+        return [](TFrmMain &main) { return new TFrmBuilderSet(main); };
     }
     return {};
 }

@@ -5,9 +5,12 @@
 #include "control/widgets/Ly_Form.h"
 #include "control/widgets/Skin.h"
 #include "editor/BatchFiles.h"
+#include "editor/BuilderUnit.h"
+#include "editor/CardMail.h"
 #include "editor/RecentProjects.h"
 #include "editor/widgets/AddProUnit.h"
 #include "editor/widgets/AppException.h"
+#include "editor/widgets/BuilderUnit.h"
 #include "editor/widgets/NewUnit.h"
 #include "editor/widgets/PreviewPicUnit.h"
 #include "editor/widgets/ProcessUnit.h"
@@ -22,6 +25,7 @@
 #include "shared/Messages.h"
 #include "shared/Paths.h"
 #include "shared/Version.h"
+#include "shared/widgets/Notice.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -310,6 +314,9 @@ void TFrmMain::BuildMenus()
     connectCommand(UpdateSoft, &TFrmMain::UpdateSoftClick);
     connectCommand(SendMail1, &TFrmMain::MenuQuillpostClick);
     connectCommand(MenuQuillpost, &TFrmMain::MenuQuillpostClick);
+    connectCommand(MenuOutlook, &TFrmMain::MenuOutlookClick);
+    connectCommand(Preview1, &TFrmMain::Preview2Click);
+    connectCommand(Builder1, &TFrmMain::Builder2Click);
     connectCommand(PopuQuickHelp, &TFrmMain::IndexClick);
     connectCommand(PopuUpdate, &TFrmMain::UpdateSoftClick);
 }
@@ -1009,6 +1016,56 @@ void TFrmMain::UpdateSoftClick()
 void TFrmMain::MenuQuillpostClick()
 {
     ly::OpenWithShell(qApp, ly::ProgramDir() + QStringLiteral("Quillpost.exe"));
+}
+
+// The last built card goes to the user's mail program as a new mail.
+void TFrmMain::MenuOutlookClick()
+{
+    ly::MailFinishedCard(qApp);
+}
+
+// ---- Preview and Build ----------------------------------------------------------------------
+
+bool TFrmMain::CheckBackgroundChosen()
+{
+    const ly::BuilderCheck check = ly::CheckBackground(CurrentProjectFile());
+    if (check == ly::BuilderCheck::Ok)
+        return true;
+    ly::ShowNotice(ly::BuilderCheckKind(check), ly::BuilderCheckText(check));
+    PressPage(pageOf(ProjectEditorKind::Background));
+    return false;
+}
+
+// The project runs from its folder through a copy of the player, which goes again once the
+// preview has ended.
+void TFrmMain::Preview2Click()
+{
+    Save1Click();
+    StopEditorMedia();
+    if (!CheckBackgroundChosen())
+        return;
+    const ly::BuilderCheck check = ly::PreparePreview(CurrentProjectFile());
+    if (check != ly::BuilderCheck::Ok) {
+        ly::ShowNotice(ly::BuilderCheckKind(check), ly::BuilderCheckText(check));
+        return;
+    }
+    const QString preview = ly::PreviewExeFile(CurrentProjectFile());
+    ly::OpenWithShell(this, preview);
+    DeleteWhenUnlocked(preview);
+}
+
+void TFrmMain::Builder2Click()
+{
+    Save1Click();
+    if (!CheckBackgroundChosen())
+        return;
+    auto *wizard = new TFrmBuilder(CurrentProjectFile(), ImgLeft, this);
+    struct Release
+    {
+        TFrmBuilder *wizard;
+        ~Release() { wizard->Release(); }
+    } release{wizard};
+    wizard->ShowModal();
 }
 
 void TFrmMain::AboutClick()

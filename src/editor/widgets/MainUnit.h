@@ -196,6 +196,9 @@ public Q_SLOTS:
     void MyMailClick();
     void UpdateSoftClick();
     void MenuQuillpostClick();
+    void MenuOutlookClick();
+    void Preview2Click();
+    void Builder2Click();
     void Ttl_BtnHelpClick();
     void Ttl_BtnMinClick();
     void Ttl_BtnExitClick();
@@ -245,6 +248,9 @@ private:
     EditorWindow *CreateEditor(ly::ProjectEditorKind kind);
     void DestroyEditor(ly::ProjectEditorKind kind);
     void HideFloatingWindows();
+    // Preview and Build refuse a project without a chosen background: a warning, and the
+    // background page comes in front. True when the background is there.
+    bool CheckBackgroundChosen();
     void ProcessPendingMessages();
     void PlacePageButton(QToolButton *button);
 
