@@ -1,6 +1,6 @@
 #include "mail/ConnectionState.h"
 
-#include <QNetworkInterface>
+#include "platform/ConnectionState.h"
 
 namespace ly::mail {
 
@@ -17,13 +17,7 @@ bool InternetConnected()
 {
     if (g_override)
         return *g_override;
-    const auto interfaces = QNetworkInterface::allInterfaces();
-    for (const QNetworkInterface &i : interfaces) {
-        const auto flags = i.flags();
-        if (flags.testFlag(QNetworkInterface::IsUp) && flags.testFlag(QNetworkInterface::IsRunning))
-            return true;
-    }
-    return false;
+    return platform::IsConnected();
 }
 
 } // namespace ly::mail
