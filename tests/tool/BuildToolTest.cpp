@@ -1,4 +1,4 @@
-#include "editor/CardFixtures.h"
+#include "card/CardFixtures.h"
 
 #include "shared/Ini.h"
 #include "support/Sandbox.h"

@@ -1,7 +1,7 @@
-#include "editor/Packer.h"
+#include "card/Packer.h"
 
-#include "editor/Package.h"
-#include "editor/StagedFile.h"
+#include "card/Package.h"
+#include "card/StagedFile.h"
 #include "shared/Paths.h"
 
 #include <QCoreApplication>

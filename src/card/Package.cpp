@@ -1,6 +1,6 @@
-#include "editor/Package.h"
+#include "card/Package.h"
 
-#include "editor/StagedFile.h"
+#include "card/StagedFile.h"
 #include "shared/CodePage.h"
 
 #include <QFile>
