@@ -234,7 +234,9 @@ int RunPlayer(int argc, char **argv)
 {
     const Options options = parse(argc, argv);
     const bool testInterface = options.mode == Options::Snapshot || options.mode == Options::RunToEnd;
-    const bool box = onDesktop() && !testInterface && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool box = onDesktop() && !testInterface && !platform.startsWith("offscreen")
+                     && !platform.startsWith("minimal");
     if (!options.valid)
         return fail(QStringLiteral("Usage: CARD [--snapshot SECONDS OUT.png | --run-to-end | --no-autostart]"),
                     false, argc, argv);
