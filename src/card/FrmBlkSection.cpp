@@ -4,7 +4,6 @@
 #include "card/ProjectKeys.h"
 #include "card/StoredPath.h"
 #include "shared/Error.h"
-#include "shared/Ini.h"
 
 namespace ly {
 
@@ -128,53 +127,50 @@ FrmBlkSection ReadFrmBlkSection(const QString &projectFile)
 
 void WriteFrmBlkSection(const QString &projectFile, const FrmBlkSection &s)
 {
-    const auto put = [&](const QString &key, const QString &value) {
-        ini::write(projectFile, kSection, key, value);
-    };
-    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    const SectionWriter w(projectFile, kSection);
     using Kind = FrmBlkSection::Kind;
     if (s.kind == Kind::Animation) {
-        put(QStringLiteral("BlkIndex"), QString::number(s.blkIndex));
-        put(QStringLiteral("BlkTmpName"), s.blkTmpName);
+        w.put(QStringLiteral("BlkIndex"), QString::number(s.blkIndex));
+        w.put(QStringLiteral("BlkTmpName"), s.blkTmpName);
     }
     if (s.kind == Kind::Gradient) {
-        put(QStringLiteral("BlkShadeIndex"), QString::number(s.shadeIndex));
-        put(QStringLiteral("ColorFrom"), ColorToString(s.colorFrom));
-        put(QStringLiteral("ColorTo"), ColorToString(s.colorTo));
+        w.put(QStringLiteral("BlkShadeIndex"), QString::number(s.shadeIndex));
+        w.put(QStringLiteral("ColorFrom"), ColorToString(s.colorFrom));
+        w.put(QStringLiteral("ColorTo"), ColorToString(s.colorTo));
     }
     if (s.kind == Kind::Picture)
-        put(QStringLiteral("BlkEdtPicName"), storedpath::make(storedpath::kRes, s.fillPicture));
-    put(QStringLiteral("BlkCheckName"), QString::number(int(s.kind)));
-    put(QStringLiteral("MusicCheckFlag"), flag(s.music));
+        w.put(QStringLiteral("BlkEdtPicName"), storedpath::make(storedpath::kRes, s.fillPicture));
+    w.put(QStringLiteral("BlkCheckName"), QString::number(int(s.kind)));
+    w.flag(QStringLiteral("MusicCheckFlag"), s.music);
     if (s.music) {
-        put(QStringLiteral("MusicNumber"), QString::number(s.musicItems.size()));
+        w.put(QStringLiteral("MusicNumber"), QString::number(s.musicItems.size()));
         for (qsizetype i = 0; i < s.musicItems.size(); ++i)
-            put(QStringLiteral("MusicItem") + QString::number(i),
+            w.put(QStringLiteral("MusicItem") + QString::number(i),
                 storedpath::make(storedpath::kMusic, s.musicItems.at(i)));
     }
-    put(QStringLiteral("RecordCheckFlag"), flag(s.record));
+    w.flag(QStringLiteral("RecordCheckFlag"), s.record);
     if (s.record && !s.recordName.isEmpty()) {
-        put(QStringLiteral("RecordEdtName"), storedpath::make(storedpath::kMusic, s.recordName));
-        put(QStringLiteral("RecordIndex"), QString::number(s.recordIndex));
+        w.put(QStringLiteral("RecordEdtName"), storedpath::make(storedpath::kMusic, s.recordName));
+        w.put(QStringLiteral("RecordIndex"), QString::number(s.recordIndex));
     }
-    put(QStringLiteral("TextCheckFlag"), flag(s.text));
+    w.flag(QStringLiteral("TextCheckFlag"), s.text);
     if (!s.text)
         return;
     for (int i = 0; i < 3; ++i)
-        put(QStringLiteral("Lbl") + CaptionSlotStem(i) + QStringLiteral("Flag"),
-            flag(s.slots[i].used));
-    put(QStringLiteral("LblCaptionIndex"), QString::number(s.captionIndex));
+        w.flag(QStringLiteral("Lbl") + CaptionSlotStem(i) + QStringLiteral("Flag"),
+               s.slots[i].used);
+    w.put(QStringLiteral("LblCaptionIndex"), QString::number(s.captionIndex));
     for (int i = 0; i < 3; ++i)
-        put(QStringLiteral("TextLbl") + CaptionSlotStem(i), s.slots[i].text);
+        w.put(QStringLiteral("TextLbl") + CaptionSlotStem(i), s.slots[i].text);
     for (int i = 0; i < 3; ++i) {
-        put(QStringLiteral("TextLbl") + CaptionSlotStem(i) + QStringLiteral("Font"),
+        w.put(QStringLiteral("TextLbl") + CaptionSlotStem(i) + QStringLiteral("Font"),
             FontToString(s.slots[i].font));
-        put(QStringLiteral("TextLbl") + CaptionSlotStem(i) + QStringLiteral("Color"),
+        w.put(QStringLiteral("TextLbl") + CaptionSlotStem(i) + QStringLiteral("Color"),
             FontToString(s.slots[i].shadowFont));
     }
     for (int i = 0; i < 3; ++i)
-        put(QStringLiteral("TextLbl") + CaptionSlotStem(i) + QStringLiteral("FontFlag"),
-            flag(s.slots[i].shadow));
+        w.flag(QStringLiteral("TextLbl") + CaptionSlotStem(i) + QStringLiteral("FontFlag"),
+               s.slots[i].shadow);
 }
 
 } // namespace ly

@@ -2,7 +2,6 @@
 
 #include "card/ProjectKeys.h"
 #include "card/StoredPath.h"
-#include "shared/Ini.h"
 
 namespace ly {
 
@@ -57,28 +56,25 @@ FrmPictureSection ReadFrmPictureSection(const QString &projectFile)
 
 void WriteFrmPictureSection(const QString &projectFile, const FrmPictureSection &s)
 {
-    const auto put = [&](const QString &key, const QString &value) {
-        ini::write(projectFile, kSection, key, value);
-    };
-    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
-    put(QStringLiteral("ClientWidth"), QString::number(s.clientWidth));
-    put(QStringLiteral("ClientHeight"), QString::number(s.clientHeight));
-    put(QStringLiteral("FillBoxPicFlag"), flag(s.frame));
+    const SectionWriter w(projectFile, kSection);
+    w.put(QStringLiteral("ClientWidth"), QString::number(s.clientWidth));
+    w.put(QStringLiteral("ClientHeight"), QString::number(s.clientHeight));
+    w.flag(QStringLiteral("FillBoxPicFlag"), s.frame);
     if (s.frame)
-        put(QStringLiteral("FillBoxPicName"), QLatin1Char('\\') + storedpath::kPicBox);
-    put(QStringLiteral("FillBlkPicFlag"), flag(!s.fillPicture.isEmpty()));
+        w.put(QStringLiteral("FillBoxPicName"), QLatin1Char('\\') + storedpath::kPicBox);
+    w.flag(QStringLiteral("FillBlkPicFlag"), !s.fillPicture.isEmpty());
     if (!s.fillPicture.isEmpty())
-        put(QStringLiteral("FillBlkPicName"), storedpath::make(storedpath::kRes, s.fillPicture));
-    put(QStringLiteral("DoPicRadio"), QString::number(s.showMode == 3 ? 3 : s.showMode == 2 ? 2 : 1));
-    put(QStringLiteral("PicShowSecond"), QString::number(s.seconds));
-    put(QStringLiteral("CheckScreen"), flag(s.fullScreen));
-    put(QStringLiteral("PicShowNum"), QString::number(s.pictures.size()));
+        w.put(QStringLiteral("FillBlkPicName"), storedpath::make(storedpath::kRes, s.fillPicture));
+    w.put(QStringLiteral("DoPicRadio"), QString::number(s.showMode == 3 ? 3 : s.showMode == 2 ? 2 : 1));
+    w.put(QStringLiteral("PicShowSecond"), QString::number(s.seconds));
+    w.flag(QStringLiteral("CheckScreen"), s.fullScreen);
+    w.put(QStringLiteral("PicShowNum"), QString::number(s.pictures.size()));
     for (qsizetype i = 0; i < s.pictures.size(); ++i) {
         const QString n = QString::number(i);
         const AlbumPicture &p = s.pictures.at(i);
-        put(QStringLiteral("Item") + n, storedpath::make(storedpath::kPicture, p.name));
-        put(QStringLiteral("StyleName") + n, p.styleName);
-        put(QStringLiteral("StyleIndex") + n, QString::number(p.styleIndex));
+        w.put(QStringLiteral("Item") + n, storedpath::make(storedpath::kPicture, p.name));
+        w.put(QStringLiteral("StyleName") + n, p.styleName);
+        w.put(QStringLiteral("StyleIndex") + n, QString::number(p.styleIndex));
     }
 }
 

@@ -48,4 +48,14 @@ int ProjectKeys::count(const QString &countKey, const QString &itemPrefix) const
     return std::min(integer(countKey, 0, 0, std::numeric_limits<int>::max()), present);
 }
 
+void SectionWriter::put(const QString &key, const QString &value) const
+{
+    ini::write(m_file, m_section, key, value);
+}
+
+void SectionWriter::flag(const QString &key, bool on) const
+{
+    put(key, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
 } // namespace ly

@@ -35,4 +35,19 @@ private:
     bool m_exists = false;
 };
 
+// Writes the keys of one section of a project file, one at a time; flags as "1" or "0".
+// Throws ly::Error when the file cannot be written.
+class SectionWriter
+{
+public:
+    SectionWriter(const QString &projectFile, const QString &section)
+        : m_file(projectFile), m_section(section) {}
+    void put(const QString &key, const QString &value) const;
+    void flag(const QString &key, bool on) const;
+
+private:
+    QString m_file;
+    QString m_section;
+};
+
 } // namespace ly

@@ -29,19 +29,16 @@ SystemSection ReadSystemSection(const QString &projectFile)
 
 void WriteSystemSection(const QString &projectFile, const SystemSection &s)
 {
-    const auto put = [&](const QString &key, const QString &value) {
-        ini::write(projectFile, kSection, key, value);
-    };
-    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
-    put(QStringLiteral("AutoRun"), flag(s.autoRun));
-    put(QStringLiteral("ShowMsgFlag"), flag(s.showMsgFlag));
-    put(QStringLiteral("OpenHttpFlag"), flag(s.openHttpFlag));
-    put(QStringLiteral("SendMailFlag"), flag(s.sendMailFlag));
-    put(QStringLiteral("FlashOcxFlag"), flag(s.flashOcxFlag));
-    put(QStringLiteral("ArrowPanelFlag"), flag(s.arrowPanelFlag));
-    put(QStringLiteral("ShowMsg"), s.showMsg.trimmed());
-    put(QStringLiteral("OpenHttp"), s.openHttp.trimmed());
-    put(QStringLiteral("SendMail"), s.sendMail.trimmed());
+    const SectionWriter w(projectFile, kSection);
+    w.flag(QStringLiteral("AutoRun"), s.autoRun);
+    w.flag(QStringLiteral("ShowMsgFlag"), s.showMsgFlag);
+    w.flag(QStringLiteral("OpenHttpFlag"), s.openHttpFlag);
+    w.flag(QStringLiteral("SendMailFlag"), s.sendMailFlag);
+    w.flag(QStringLiteral("FlashOcxFlag"), s.flashOcxFlag);
+    w.flag(QStringLiteral("ArrowPanelFlag"), s.arrowPanelFlag);
+    w.put(QStringLiteral("ShowMsg"), s.showMsg.trimmed());
+    w.put(QStringLiteral("OpenHttp"), s.openHttp.trimmed());
+    w.put(QStringLiteral("SendMail"), s.sendMail.trimmed());
 }
 
 bool ProjectHasAlbum(const QString &projectFile)
