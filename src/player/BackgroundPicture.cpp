@@ -79,6 +79,14 @@ void BackgroundPicture::advanceTo(qint64 ms, QSize area)
     }
 }
 
+QRect BackgroundPicture::movingCaptionRect() const
+{
+    if (!hasCaptions() || !m_section.slots[FrmBlkSection::Caption].used)
+        return QRect();
+    const QSize size = caption::PanelSize(textSize(FrmBlkSection::Caption), true);
+    return QRect(m_moving, size + QSize(caption::kShadowOffset.x(), caption::kShadowOffset.y()));
+}
+
 void BackgroundPicture::paintSlot(QPainter &painter, int slot, QPoint at) const
 {
     const CaptionSlot &s = m_section.slots[slot];

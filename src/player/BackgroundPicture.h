@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRandomGenerator>
+#include <QRect>
 #include <QSize>
 
 class QPainter;
@@ -33,6 +34,8 @@ public:
     void paintCaptions(QPainter &painter, QSize area) const;
     // The moving caption's place (top-left of its text or panel).
     QPoint movingCaption() const { return m_moving; }
+    // The area the moving caption covers, its shadow included; empty without one.
+    QRect movingCaptionRect() const;
 
 private:
     QSize textSize(int slot) const;

@@ -3,7 +3,7 @@
 #include "player/Sound.h"
 #include "support/Sandbox.h"
 
-#include <QDir>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 
@@ -30,8 +30,11 @@ protected:
     {
         QImage image(40, 30, QImage::Format_RGB32);
         image.fill(Qt::red);
-        image.save(QDir::tempPath() + "/lyrabell-timeline.png");
-        return lytest::readFile(QDir::tempPath() + "/lyrabell-timeline.png");
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes;
     }
 
     // Lengths by bare file name; anything else cannot be played.

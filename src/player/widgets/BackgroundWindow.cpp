@@ -23,8 +23,12 @@ BackgroundWindow::BackgroundWindow(BackgroundPicture &background, AnimationPage 
 
 void BackgroundWindow::refresh()
 {
-    if (m_background.hasCaptions())
-        m_captions->update();
+    // Only where the moving caption was and is now.
+    const QRect now = m_background.movingCaptionRect();
+    if (now != m_shownCaption) {
+        m_captions->update(m_shownCaption.united(now));
+        m_shownCaption = now;
+    }
 }
 
 void BackgroundWindow::paintEvent(QPaintEvent *)

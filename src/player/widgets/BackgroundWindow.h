@@ -32,6 +32,7 @@ private:
     BackgroundPicture &m_background;
     AnimationPage *m_page;
     CaptionLayer *m_captions;
+    QRect m_shownCaption;
 };
 
 } // namespace ly::player
