@@ -49,10 +49,13 @@ AlbumShow::AlbumShow(const FrmPictureSection &section, const QString &projectFol
     const QString folder = AddTrailingBackslash(projectFolder);
     m_section.pictures.clear();
     for (const AlbumPicture &picture : section.pictures) {
-        QImage image = readPicture(folder + QStringLiteral("Picture/") + picture.name);
-        if (image.isNull())
+        // Only the header is read now; the picture is decoded when it comes on, so the card
+        // shows at once however large its album.
+        const QString file = folder + QStringLiteral("Picture/") + picture.name;
+        QImageReader reader(file);
+        if (!reader.canRead() || !reader.size().isValid())
             continue; // a picture that cannot be read is left out
-        m_pictures.append(image);
+        m_pictures.append(file);
         m_section.pictures.append(picture);
     }
     if (section.frame) {
@@ -163,11 +166,13 @@ QImage AlbumShow::target(int index, QSize area)
             for (int x = 0; x < area.width(); x += m_fill.width())
                 p.drawImage(QPoint(x, y), m_fill);
     if (index >= 0) {
-        const QImage &picture = m_pictures.at(index);
-        p.drawImage(FitPictureRect(picture.size(), area), picture);
+        // A picture whose data turns out damaged shows as the bare fill.
+        const QImage picture = readPicture(m_pictures.at(index));
+        if (!picture.isNull())
+            p.drawImage(FitPictureRect(picture.size(), area), picture);
     }
     p.end();
-    std::swap(m_targets[0], m_targets[1]);
+    std::rotate(m_targets.rbegin(), m_targets.rbegin() + 1, m_targets.rend());
     m_targets[0] = {index, area, image};
     return image;
 }
@@ -181,11 +186,20 @@ QImage AlbumShow::render(QSize window, qint64 now)
         return out;
     QImage content = empty() ? target(-1, area.size()) : QImage();
     if (!empty()) {
+        const int progress = progressAt(now);
         const QImage from = target(m_previous, area.size());
-        const QImage to = target(m_index, area.size());
-        content = QImage(area.size(), QImage::Format_RGB32);
-        transitions::composeFrame(content, from, to, m_style, kTransitionStep, progressAt(now));
+        if (progress == 0) {
+            content = from; // nothing of the new picture shows yet
+        } else {
+            const QImage to = target(m_index, area.size());
+            content = QImage(area.size(), QImage::Format_RGB32);
+            transitions::composeFrame(content, from, to, m_style, kTransitionStep, progress);
+        }
     }
+    // While the picture stands still, the next one is made ready, so its transition never
+    // waits for a picture to be decoded.
+    if (!empty() && progressAt(now) == 100)
+        target((m_index + 1) % count(), area.size());
     QPainter p(&out);
     p.drawImage(area.topLeft(), content);
     if (hasFrame()) {

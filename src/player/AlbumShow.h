@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRandomGenerator>
 #include <QSize>
+#include <QStringList>
 
 #include <array>
 
@@ -64,7 +65,7 @@ private:
     QImage target(int index, QSize area);
 
     FrmPictureSection m_section;
-    QList<QImage> m_pictures;
+    QStringList m_pictures; // the files of the pictures that can be read
     std::array<QImage, 8> m_pieces; // Top, Left, Right, Bottom, TopLeft, TopRight, BtmLeft, BtmRight
     QImage m_fill;
     QRandomGenerator m_random;
@@ -82,7 +83,7 @@ private:
         QSize area;
         QImage image;
     };
-    std::array<Cached, 2> m_targets;
+    std::array<Cached, 3> m_targets; // the previous, the current and the next picture
 };
 
 } // namespace ly::player
