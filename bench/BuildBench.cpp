@@ -6,7 +6,7 @@
 // the packages). The baseline packs the same five folders. Printed at the end: the build's
 // time as a ratio of the baseline's (medians of the repetitions).
 #include "editor/BuilderUnit.h"
-#include "editor/Packer.h"
+#include "card/Packer.h"
 #include "shared/Paths.h"
 
 #include <QCoreApplication>

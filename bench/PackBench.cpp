@@ -2,7 +2,7 @@
 // same process. The folder: 40 files of 1 MiB of incompressible bytes and 10 text files of
 // 256 KiB. Printed at the end: the time of PackFolder with worker threads and with one thread,
 // each as a ratio of the baseline's (medians of the repetitions).
-#include "editor/Packer.h"
+#include "card/Packer.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "editor/BuilderUnit.h"
 
-#include "editor/CardFile.h"
-#include "editor/Package.h"
-#include "editor/Packer.h"
-#include "editor/StagedFile.h"
+#include "card/CardFile.h"
+#include "card/Package.h"
+#include "card/Packer.h"
+#include "card/StagedFile.h"
 #include "shared/CodePage.h"
 #include "shared/Error.h"
 #include "shared/FileHelpers.h"

@@ -1,6 +1,6 @@
 #include "tool/Tool.h"
 
-#include "editor/CardFile.h"
+#include "card/CardFile.h"
 
 namespace tool {
 

@@ -1,6 +1,6 @@
 #include "tool/Tool.h"
 
-#include "editor/Package.h"
+#include "card/Package.h"
 
 namespace tool {
 

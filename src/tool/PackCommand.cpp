@@ -1,6 +1,6 @@
 #include "tool/Tool.h"
 
-#include "editor/Packer.h"
+#include "card/Packer.h"
 
 namespace tool {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CardFixtures.h"
+#include "card/CardFixtures.h"
 
 #include "editor/BuilderUnit.h"
 #include "support/Sandbox.h"

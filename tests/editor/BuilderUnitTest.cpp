@@ -1,8 +1,8 @@
 #include "BuilderFixtures.h"
-#include "PackageFixtures.h"
+#include "card/PackageFixtures.h"
 
 #include "editor/BuilderUnit.h"
-#include "editor/Packer.h"
+#include "card/Packer.h"
 #include "shared/Error.h"
 #include "shared/Settings.h"
 

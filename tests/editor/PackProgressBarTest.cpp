@@ -1,4 +1,4 @@
-#include "editor/Packer.h"
+#include "card/Packer.h"
 #include "editor/widgets/PackProgressBar.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "PackageFixtures.h"
+#include "card/PackageFixtures.h"
 
-#include "editor/Package.h"
+#include "card/Package.h"
 #include "editor/widgets/UnpackPackage.h"
 #include "shared/widgets/Notice.h"
 #include "support/Sandbox.h"

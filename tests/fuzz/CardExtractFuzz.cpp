@@ -2,7 +2,7 @@
 // error, and write nothing but plain files directly in the destination.
 #include "FuzzSupport.h"
 
-#include "editor/CardFile.h"
+#include "card/CardFile.h"
 #include "shared/Error.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // The index reader on arbitrary file bytes: never crash; what it reads lies inside the file and
 // its lines hold no line breaks.
-#include "editor/Package.h"
+#include "card/Package.h"
 
 #include <QFile>
 #include <QTemporaryDir>

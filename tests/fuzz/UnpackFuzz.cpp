@@ -2,8 +2,8 @@
 // but plain files directly in the destination.
 #include "FuzzSupport.h"
 
-#include "editor/Package.h"
-#include "editor/Packer.h"
+#include "card/Package.h"
+#include "card/Packer.h"
 #include "shared/Paths.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "editor/CardFixtures.h"
+#include "card/CardFixtures.h"
 
 #include "shared/Ini.h"
 #include "support/Sandbox.h"
@@ -95,9 +95,13 @@ TEST_F(BuildToolTest, BuildsACardThatListAndExtractRead)
     EXPECT_EQ(readFile(sandbox.root() + "out/Rose.zpj"), readFile(project));
     EXPECT_EQ(readFile(sandbox.root() + "out/Music.Tmp"), parsed.entries[0].data);
 
-    // The card is the player program with the card behind it: it runs.
+    // The card is the player program with the card behind it: it plays to its end.
     QProcess player;
-    player.start(card, {});
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TMPDIR", sandbox.tempDir());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    player.setProcessEnvironment(env);
+    player.start(card, {"--run-to-end"});
     ASSERT_TRUE(player.waitForFinished(60000));
     EXPECT_EQ(player.exitCode(), 0);
 }

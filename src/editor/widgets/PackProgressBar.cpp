@@ -1,6 +1,6 @@
 #include "editor/widgets/PackProgressBar.h"
 
-#include "editor/Packer.h"
+#include "card/Packer.h"
 
 #include <algorithm>
 

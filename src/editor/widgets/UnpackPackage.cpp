@@ -1,7 +1,7 @@
 #include "editor/widgets/UnpackPackage.h"
 
-#include "editor/Package.h"
-#include "editor/Packer.h"
+#include "card/Package.h"
+#include "card/Packer.h"
 #include "shared/widgets/Notice.h"
 
 namespace ly {

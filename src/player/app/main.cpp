@@ -1,10 +1,7 @@
-#include "shared/Version.h"
-
-#include <cstdio>
+#include "player/widgets/PlayerApp.h"
 
 // The card player. Cards are this program with the card's media appended behind it.
-int main()
+int main(int argc, char **argv)
 {
-    std::printf("Lyrabell card player %s\n", ly::kVersionText);
-    return 0;
+    return ly::player::RunPlayer(argc, argv);
 }

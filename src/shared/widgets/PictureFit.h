@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/FitRect.h"
+
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -10,10 +12,6 @@ class QWidget;
 
 namespace ly {
 
-// Where a picture goes in a panel: at its own size and centred when it fits; otherwise
-// shrunk, its aspect kept (sizes cut to whole pixels), to the panel's full width or full
-// height and centred the other way. Coordinates are the panel's.
-QRect FitPictureRect(QSize picture, QSize panel);
 
 // Shows the picture file in the image label, a child of the panel, placed by
 // FitPictureRect. ".gif" files play as they are (animated ones move) and ".ico" files are

@@ -1,7 +1,7 @@
-#include "editor/CardFile.h"
+#include "card/CardFile.h"
 
-#include "editor/Package.h"
-#include "editor/StagedFile.h"
+#include "card/Package.h"
+#include "card/StagedFile.h"
 #include "shared/CodePage.h"
 #include "shared/Error.h"
 #include "shared/Paths.h"

@@ -1,6 +1,6 @@
-#include "editor/Package.h"
+#include "card/Package.h"
 
-#include "editor/StagedFile.h"
+#include "card/StagedFile.h"
 #include "shared/CodePage.h"
 
 #include <QFile>
@@ -148,19 +148,25 @@ QByteArray indexLine(const QString &fileName, qint64 memberSize)
 
 Index readIndex(QFile &file)
 {
+    return readIndex(file, 0, file.size());
+}
+
+Index readIndex(QFile &file, qint64 start, qint64 end)
+{
     const PackageError failed(PackageError::ErrorNotice, kUnpackFailedText);
     Index index;
-    index.fileSize = file.size();
+    index.start = start;
+    index.fileSize = end;
     uchar trailer[4];
-    if (index.fileSize < 4 || !file.seek(index.fileSize - 4)
+    if (start < 0 || end - start < 4 || end > file.size() || !file.seek(end - 4)
         || file.read(reinterpret_cast<char *>(trailer), 4) != 4)
         throw failed;
     const qint64 length = qFromLittleEndian<quint32>(trailer);
     if (length == 0)
         throw PackageError(PackageError::ErrorNotice, kZeroTrailerText);
-    if (length < 4 || length > index.fileSize)
+    if (length < 4 || length > end - start)
         throw failed;
-    index.indexStart = index.fileSize - length;
+    index.indexStart = end - length;
     if (!file.seek(index.indexStart))
         throw failed;
     const QByteArray text = file.read(length - 4);
@@ -206,6 +212,24 @@ QString itemValue(const QString &line, QStringView key)
             return item.mid(eq + 1).toString();
     }
     return QString();
+}
+
+QString memberFileName(const QString &line)
+{
+    const QString name = itemValue(line, u"FileName");
+    const QString file = name.size() > 4 ? name.chopped(4) : QString();
+    if (!isBareFileName(file))
+        throw Error(QStringLiteral("Invalid member name \"%1\"").arg(name));
+    return file;
+}
+
+qint64 memberSize(const QString &line)
+{
+    const QString text = itemValue(line, u"FileSize");
+    const qint64 size = decimalValue(text);
+    if (size < 0)
+        throw Error(QStringLiteral("Invalid member size \"%1\"").arg(text));
+    return size;
 }
 
 } // namespace package

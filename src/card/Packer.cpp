@@ -1,7 +1,7 @@
-#include "editor/Packer.h"
+#include "card/Packer.h"
 
-#include "editor/Package.h"
-#include "editor/StagedFile.h"
+#include "card/Package.h"
+#include "card/StagedFile.h"
 #include "shared/Paths.h"
 
 #include <QCoreApplication>
@@ -155,24 +155,6 @@ void tooLarge(const QString &package)
 
 // The name an index line gives its file in the destination: the name minus the ".tmp" the
 // packer added. Only a bare file name is taken, so nothing is written outside the destination.
-QString memberFileName(const QString &line)
-{
-    const QString name = package::itemValue(line, u"FileName");
-    const QString file = name.size() > 4 ? name.chopped(4) : QString();
-    if (!package::isBareFileName(file))
-        throw Error(QStringLiteral("Invalid member name \"%1\"").arg(name));
-    return file;
-}
-
-qint64 memberSize(const QString &line)
-{
-    const QString text = package::itemValue(line, u"FileSize");
-    const qint64 size = package::decimalValue(text);
-    if (size < 0)
-        throw Error(QStringLiteral("Invalid member size \"%1\"").arg(text));
-    return size;
-}
-
 } // namespace
 
 int CountFiles(const QString &folder)
@@ -260,8 +242,8 @@ void ExtractPackage(const QString &package, const QString &destination)
         for (int k = 1; k <= total && StopRequest != 1; ++k) {
             postProgress(total, k);
             const QString &line = index.lines.at(total - k);
-            const QString name = memberFileName(line);
-            const qint64 size = memberSize(line);
+            const QString name = package::memberFileName(line);
+            const qint64 size = package::memberSize(line);
             back += size;
             if (back > index.fileSize || !file.seek(index.fileSize - back))
                 throw Error(QStringLiteral("The member \"%1\" lies outside the package").arg(name));

@@ -1,7 +1,7 @@
 #include "PackageFixtures.h"
 
-#include "editor/CardFile.h"
-#include "editor/Package.h"
+#include "card/CardFile.h"
+#include "card/Package.h"
 #include "shared/Error.h"
 #include "support/Sandbox.h"
 

@@ -1,4 +1,4 @@
-#include "editor/StagedFile.h"
+#include "card/StagedFile.h"
 
 #include "shared/Error.h"
 

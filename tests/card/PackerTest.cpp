@@ -1,7 +1,7 @@
 #include "PackageFixtures.h"
 
-#include "editor/Package.h"
-#include "editor/Packer.h"
+#include "card/Package.h"
+#include "card/Packer.h"
 #include "support/Sandbox.h"
 
 #include <QCoreApplication>

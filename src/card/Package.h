@@ -79,15 +79,23 @@ QByteArray indexLine(const QString &fileName, qint64 memberSize);
 // The index of a package or card program file.
 struct Index
 {
-    qint64 fileSize = 0;
+    qint64 start = 0;    // where the package begins in its file
+    qint64 fileSize = 0; // where it ends
     qint64 indexStart = 0; // where the index text begins; members end here
     QStringList lines;
 };
 // Reads the trailer and the index text of an open file. Throws PackageError: the "will soon
 // close" error for a zero trailer, the unpack failure for anything else that does not fit.
 Index readIndex(QFile &file);
+// The same for a package that lies in the bytes [start, end) of a larger file (a card).
+Index readIndex(QFile &file, qint64 start, qint64 end);
 // The same for a file by name; a missing file is the "did not find" warning.
 Index readIndex(const QString &path);
+// The file name of a member's index line, without the ".tmp" the packer added; throws
+// ly::Error unless that leaves a bare file name.
+QString memberFileName(const QString &line);
+// The member size of an index line; throws ly::Error unless it is a decimal number.
+qint64 memberSize(const QString &line);
 // Lines ended by CR LF, CR or LF; a final line break does not start another line.
 QStringList splitLines(const QString &text);
 // The value of key in a line of "#"-joined Name=Value items (key compared without case);

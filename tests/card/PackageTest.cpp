@@ -1,6 +1,6 @@
 #include "PackageFixtures.h"
 
-#include "editor/Package.h"
+#include "card/Package.h"
 #include "support/Sandbox.h"
 
 #include "shared/CodePage.h"

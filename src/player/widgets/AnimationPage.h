@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+// The background animation: a page of its own shown in a view that fills the background
+// window (clicks reach the page). The card talks to it through this interface so that the
+// platform's web view can be put in; until then StillAnimationPage stands in, a black surface
+// that remembers the page it was given.
+namespace ly::player {
+
+class AnimationPage
+{
+public:
+    virtual ~AnimationPage() = default;
+    virtual QWidget *widget() = 0;
+    // Shows the page startPage (an "index.htm" in the card's private folder).
+    virtual void open(const QString &startPage) = 0;
+};
+
+class StillAnimationPage : public QWidget, public AnimationPage
+{
+public:
+    explicit StillAnimationPage(QWidget *parent = nullptr);
+    QWidget *widget() override { return this; }
+    void open(const QString &startPage) override { m_page = startPage; }
+    const QString &page() const { return m_page; }
+
+private:
+    QString m_page;
+};
+
+} // namespace ly::player

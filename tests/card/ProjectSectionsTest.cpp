@@ -1,0 +1,205 @@
+#include "card/FrmBlkSection.h"
+#include "card/FrmPictureSection.h"
+#include "card/StoredPath.h"
+#include "card/SystemSection.h"
+#include "shared/Ini.h"
+#include "support/Sandbox.h"
+
+namespace {
+
+class ProjectSectionsTest : public lytest::SandboxTest
+{
+protected:
+    QString project(const QByteArray &text)
+    {
+        QByteArray ini = text;
+        ini.replace("\n", "\r\n");
+        return sandbox.writeFile("Rose/Rose.zpj", ini);
+    }
+};
+
+TEST(StoredPathTest, TakesOnlyTheFormTheEditorsWrite)
+{
+    struct Case
+    {
+        const char *stored;
+        const char *name; // empty: refused
+    } cases[] = {
+        {"\\Music\\song.mp3", "song.mp3"},
+        {"\\music\\my song.mp3", "my song.mp3"},
+        {"\\Music\\..", ""},
+        {"\\Music\\..\\..\\etc\\passwd", ""},
+        {"\\Music\\sub\\song.mp3", ""},
+        {"\\Music\\a/b.mp3", ""},
+        {"/etc/passwd", ""},
+        {"C:\\Music\\song.mp3", ""},
+        {"\\Res\\song.mp3", ""},
+        {"\\Music\\", ""},
+        {"Music\\song.mp3", ""},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(ly::storedpath::bareName(c.stored, ly::storedpath::kMusic), QString(c.name))
+            << c.stored;
+    EXPECT_EQ(ly::storedpath::toNative("\\Music\\a.mp3", "Music", "/p/Rose"),
+              QStringLiteral("/p/Rose/Music/a.mp3"));
+    EXPECT_TRUE(ly::storedpath::isPicBoxFolder("\\PicBox"));
+    EXPECT_FALSE(ly::storedpath::isPicBoxFolder("\\PicBox\\..\\.."));
+}
+
+TEST_F(ProjectSectionsTest, BackgroundWrittenIsReadBack)
+{
+    const QString file = project("[Application]\nFrmBlk=1\n");
+    ly::FrmBlkSection s;
+    s.kind = ly::FrmBlkSection::Kind::Gradient;
+    s.shadeIndex = 7;
+    s.colorFrom = ly::clRed;
+    s.colorTo = 0x00123456;
+    s.music = true;
+    s.musicItems = {"a.mp3", "b c.wav"};
+    s.record = true;
+    s.recordName = "Temp.wav";
+    s.recordIndex = 1;
+    s.text = true;
+    s.captionIndex = 3;
+    s.slots[1].used = true;
+    s.slots[1].text = "Happy day";
+    s.slots[1].font.Color = ly::clYellow;
+    s.slots[1].font.Size = 20;
+    s.slots[1].shadowFont = s.slots[1].font;
+    s.slots[1].shadowFont.Color = ly::clRed;
+    s.slots[1].shadow = true;
+    ly::WriteFrmBlkSection(file, s);
+
+    EXPECT_EQ(ly::ini::read(file, "FrmBlk", "MusicItem1"), QStringLiteral("\\Music\\b c.wav"));
+    EXPECT_EQ(ly::ini::read(file, "FrmBlk", "ColorFrom"), QStringLiteral("clRed"));
+    const ly::FrmBlkSection r = ly::ReadFrmBlkSection(file);
+    EXPECT_EQ(r.kind, s.kind);
+    EXPECT_EQ(r.shadeIndex, 7);
+    EXPECT_EQ(r.colorFrom, ly::clRed);
+    EXPECT_EQ(r.colorTo, 0x00123456u);
+    EXPECT_EQ(r.musicItems, s.musicItems);
+    EXPECT_TRUE(r.record);
+    EXPECT_EQ(r.recordName, QStringLiteral("Temp.wav"));
+    EXPECT_EQ(r.recordIndex, 1);
+    EXPECT_EQ(r.captionIndex, 3);
+    EXPECT_FALSE(r.slots[0].used);
+    EXPECT_TRUE(r.slots[1].used);
+    EXPECT_EQ(r.slots[1].text, QStringLiteral("Happy day"));
+    EXPECT_EQ(r.slots[1].font, s.slots[1].font);
+    EXPECT_EQ(r.slots[1].shadowFont, s.slots[1].shadowFont);
+    EXPECT_TRUE(r.slots[1].shadow);
+}
+
+TEST_F(ProjectSectionsTest, BackgroundGoesByItsFlagsCountsAndRanges)
+{
+    // Stale keys of earlier saves, a count larger than the keys there, hostile paths and
+    // values out of range.
+    const QString file = project(R"([FrmBlk]
+BlkIndex=4
+BlkTmpName=../evil.tmp
+BlkShadeIndex=99
+ColorFrom=$7F000000
+ColorTo=nonsense
+BlkCheckName=2
+MusicCheckFlag=1
+MusicNumber=100000000
+MusicItem0=\Music\one.mp3
+MusicItem1=\Music\..\..\x.mp3
+MusicItem2=\Music\three.mp3
+RecordCheckFlag=0
+RecordEdtName=\Music\voice.wav
+TextCheckFlag=1
+LblCaptionFlag=1
+LblCaptionIndex=9
+TextLblCaption=Hi
+TextLblCaptionFont=Color=clRed#Size=zz#Name=X#Style=
+)");
+    const ly::FrmBlkSection r = ly::ReadFrmBlkSection(file);
+    EXPECT_EQ(r.kind, ly::FrmBlkSection::Kind::Gradient);
+    EXPECT_TRUE(r.blkTmpName.isEmpty());
+    EXPECT_EQ(r.shadeIndex, 0);
+    EXPECT_EQ(r.colorFrom, ly::clWhite);
+    EXPECT_EQ(r.colorTo, ly::clNavy);
+    EXPECT_EQ(r.musicItems, (QStringList{"one.mp3", "three.mp3"}));
+    EXPECT_FALSE(r.record);
+    EXPECT_EQ(r.captionIndex, 1);
+    EXPECT_EQ(r.slots[0].text, QStringLiteral("Hi"));
+    EXPECT_EQ(r.slots[0].font, ly::FrmBlkSection().slots[0].font);
+
+    const QString none = project("[FrmBlk]\nBlkCheckName=7\nMusicCheckFlag=0\nMusicNumber=1\n"
+                                 "MusicItem0=\\Music\\a.mp3\n");
+    const ly::FrmBlkSection n = ly::ReadFrmBlkSection(none);
+    EXPECT_EQ(n.kind, ly::FrmBlkSection::Kind::None);
+    EXPECT_FALSE(n.music);
+    EXPECT_TRUE(n.musicItems.isEmpty());
+}
+
+TEST_F(ProjectSectionsTest, AlbumWrittenIsReadBackAndCheckedOnRead)
+{
+    const QString file = project("[Application]\nFrmPicture=1\n");
+    ly::FrmPictureSection s;
+    s.clientWidth = 640;
+    s.clientHeight = 480;
+    s.frame = true;
+    s.fillPicture = "fill.jpg";
+    s.showMode = 2;
+    s.seconds = 2;
+    s.fullScreen = true;
+    s.pictures = {{"a.jpg", "Random", 0}, {"b.png", "Rotational star", 1}};
+    ly::WriteFrmPictureSection(file, s);
+    EXPECT_EQ(ly::ini::read(file, "FrmPicture", "FillBoxPicName"), QStringLiteral("\\PicBox"));
+    const ly::FrmPictureSection r = ly::ReadFrmPictureSection(file);
+    EXPECT_EQ(r.clientWidth, 640);
+    EXPECT_TRUE(r.frame);
+    EXPECT_EQ(r.fillPicture, QStringLiteral("fill.jpg"));
+    EXPECT_EQ(r.showMode, 2);
+    EXPECT_EQ(r.seconds, 2);
+    EXPECT_TRUE(r.fullScreen);
+    ASSERT_EQ(r.pictures.size(), 2);
+    EXPECT_EQ(r.pictures[1].name, QStringLiteral("b.png"));
+    EXPECT_EQ(ly::AlbumStyleOfIndex(r.pictures[1].styleIndex), 150);
+    EXPECT_EQ(ly::AlbumStyleOfIndex(150), 1);
+    EXPECT_EQ(ly::AlbumStyleOfIndex(0), 0);
+    EXPECT_TRUE(ly::ProjectHasAlbum(file));
+
+    const QString hostile = project(R"([FrmPicture]
+ClientWidth=999999
+ClientHeight=-5
+FillBoxPicFlag=1
+FillBoxPicName=\PicBox\..
+DoPicRadio=3
+PicShowSecond=0
+PicShowNum=5
+Item0=\Picture\ok.jpg
+StyleIndex0=151
+Item1=/etc/passwd
+)");
+    const ly::FrmPictureSection h = ly::ReadFrmPictureSection(hostile);
+    EXPECT_EQ(h.clientWidth, 400);
+    EXPECT_EQ(h.clientHeight, 320);
+    EXPECT_FALSE(h.frame);
+    EXPECT_EQ(h.seconds, 4);
+    ASSERT_EQ(h.pictures.size(), 1);
+    EXPECT_EQ(h.pictures[0].styleIndex, 0);
+
+    const QString noMode = project("[FrmPicture]\nPicShowNum=1\nItem0=\\Picture\\a.jpg\n");
+    EXPECT_TRUE(ly::ReadFrmPictureSection(noMode).pictures.isEmpty());
+}
+
+TEST_F(ProjectSectionsTest, SystemKeysAreOnOnlyWhenExactlyOne)
+{
+    const QString file = project("[System]\nAutoRun=yes\nShowMsgFlag=1\nShowMsg=Bye\n"
+                                 "ArrowPanelFlag=0\nOpenHttpFlag=1\nOpenHttp=http://\n");
+    const ly::SystemSection s = ly::ReadSystemSection(file);
+    EXPECT_FALSE(s.autoRun);
+    EXPECT_TRUE(s.showMsgFlag);
+    EXPECT_EQ(s.showMsg, QStringLiteral("Bye"));
+    EXPECT_FALSE(s.arrowPanelFlag);
+    ly::SystemSection w = s;
+    w.sendMail = "  a@b.example  ";
+    ly::WriteSystemSection(file, w);
+    EXPECT_EQ(ly::ini::read(file, "System", "SendMail"), QStringLiteral("a@b.example"));
+    EXPECT_EQ(ly::ini::read(file, "System", "AutoRun"), QStringLiteral("0"));
+}
+
+} // namespace
