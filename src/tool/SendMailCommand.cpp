@@ -4,6 +4,7 @@
 #include "mail/MailMessage.h"
 #include "mail/SmtpAttempt.h"
 #include "mail/SmtpClient.h"
+#include "mail/SmtpSecurity.h"
 #include "shared/CodePage.h"
 #include "shared/Error.h"
 
@@ -26,7 +27,7 @@ const QString kLoginRefused = QStringLiteral(
 
 const QStringList kRequired = {"--host",      "--user", "--password", "--from-name",
                                "--from",      "--to",   "--subject"};
-const QStringList kOptional = {"--port", "--cc", "--body-file"};
+const QStringList kOptional = {"--port", "--cc", "--body-file", "--security", "--ca-file"};
 
 QStringList bodyLinesOf(const QString &path)
 {
@@ -36,9 +37,15 @@ QStringList bodyLinesOf(const QString &path)
     return lines;
 }
 
-QString outcomeText(TSmtpAttempt::Outcome outcome)
+QString outcomeText(TSmtpAttempt::Outcome outcome, const QString &server, const QString &detail)
 {
     switch (outcome) {
+    case TSmtpAttempt::Outcome::TlsFailed:
+        return ly::mail::TlsFailedMessage(server, detail);
+    case TSmtpAttempt::Outcome::TlsRequired:
+        return ly::mail::TlsRequiredMessage(server);
+    case TSmtpAttempt::Outcome::AuthRefused:
+        return ly::mail::AuthRefusedMessage(server, detail);
     case TSmtpAttempt::Outcome::Sent:
         return QStringLiteral("The mail sends out to complete!");
     case TSmtpAttempt::Outcome::ConnectionFailed:
@@ -74,9 +81,14 @@ int runSendMail(const QStringList &args)
         if (!values.contains(name))
             throw Usage{};
     }
+    bool securityOk = true;
+    const ly::mail::SmtpSecurity security =
+        ly::mail::SecurityFromName(values.value(QStringLiteral("--security"), QStringLiteral("none")), &securityOk);
     bool portOk = true;
-    const uint port = values.value(QStringLiteral("--port"), QStringLiteral("25")).toUInt(&portOk);
-    if (!portOk || port == 0 || port > 65535)
+    const uint port = values.contains(QStringLiteral("--port"))
+                          ? values.value(QStringLiteral("--port")).toUInt(&portOk)
+                          : ly::mail::EffectivePort(0, security);
+    if (!securityOk || !portOk || port == 0 || port > 65535)
         throw Usage{};
 
     TMailMessage message;
@@ -96,6 +108,9 @@ int runSendMail(const QStringList &args)
     TSmtpClient client;
     client.Host = values.value(QStringLiteral("--host"));
     client.Port = quint16(port);
+    client.Security = security;
+    if (values.contains(QStringLiteral("--ca-file")))
+        client.CaFile = QFileInfo(values.value(QStringLiteral("--ca-file"))).absoluteFilePath();
     client.UserID = user;
     QObject::connect(&client, &TSmtpClient::OnRecipientNotFound, [&client](const QString &a) {
         printLine(QStringLiteral("Recipient refused: %1 (%2)").arg(a, client.ReplyText()));
@@ -119,11 +134,14 @@ int runSendMail(const QStringList &args)
         loop.exec();
 
     if (outcome == TSmtpAttempt::Outcome::Sent) {
-        printLine(outcomeText(outcome));
+        printLine(outcomeText(outcome, client.Host, detail));
         return 0;
     }
-    QString text = outcomeText(outcome);
-    if (!detail.isEmpty())
+    QString text = outcomeText(outcome, client.Host, detail);
+    // The texts of TLS and AUTH refusals carry the detail themselves.
+    const bool ownDetail = outcome == TSmtpAttempt::Outcome::TlsFailed
+                           || outcome == TSmtpAttempt::Outcome::AuthRefused;
+    if (!detail.isEmpty() && !ownDetail)
         text += QLatin1Char('\n') + detail;
     throw ly::Error(text);
 }

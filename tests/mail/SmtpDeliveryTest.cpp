@@ -36,7 +36,7 @@ protected:
     SmtpDeliveryTest()
     {
         client.Host = QStringLiteral("127.0.0.1");
-        client.UserID = QStringLiteral("me");
+        client.HeloName = QStringLiteral("me");
         client.TimeOut = 5000;
         QObject::connect(&client, &TSmtpClient::OnPacketSent,
                          [this](qint64 sent, qint64 total) { packets.append({sent, total}); });
@@ -206,7 +206,7 @@ TEST_F(SmtpDeliveryTest, NoRecipientTakenFailsTheSend)
 TEST_F(SmtpDeliveryTest, RefusedGreetingIsRetriedOnceWithANewUserName)
 {
     start({"--refuse-host", "bad.name"});
-    client.UserID = QStringLiteral("bad.name");
+    client.HeloName = QStringLiteral("bad.name");
     int asked = 0;
     QObject::connect(&client, &TSmtpClient::OnAuthenticationFailed,
                      [&](QString &userId, bool &retry) {
@@ -225,7 +225,7 @@ TEST_F(SmtpDeliveryTest, RefusedGreetingIsRetriedOnceWithANewUserName)
 TEST_F(SmtpDeliveryTest, GreetingRefusedTwiceFails)
 {
     start({"--refuse-host", "bad.name"});
-    client.UserID = QStringLiteral("bad.name");
+    client.HeloName = QStringLiteral("bad.name");
     QObject::connect(&client, &TSmtpClient::OnAuthenticationFailed,
                      [](QString &, bool &retry) { retry = true; });
     EXPECT_EQ(send(greetingMail()), Outcome::Failed);
