@@ -36,6 +36,16 @@ bool continues(const QString &line)
     return line.startsWith(QLatin1Char(' ')) || (line.size() > 3 && line[3] == QLatin1Char('-'));
 }
 
+// The service extensions an EHLO reply names: its lines after the first, without the code
+// (RFC 5321 4.1.1.1).
+QStringList extensionsOf(const QStringList &replyLines)
+{
+    QStringList extensions;
+    for (qsizetype i = 1; i < replyLines.size(); ++i)
+        extensions.append(replyLines[i].mid(4));
+    return extensions;
+}
+
 } // namespace
 
 TSmtpClient::TSmtpClient(QObject *parent)
@@ -370,9 +380,7 @@ void TSmtpClient::replyDone()
             refused(m_replyText);
             break;
         }
-        m_extensions = m_replyLines.mid(1);
-        for (QString &line : m_extensions)
-            line = line.mid(4);
+        m_extensions = extensionsOf(m_replyLines);
         finish(State::Ready);
         Q_EMIT OnConnect();
         break;
@@ -461,11 +469,7 @@ void TSmtpClient::greetingRefused()
 
 void TSmtpClient::greeted(bool extended)
 {
-    m_extensions.clear();
-    if (extended) {
-        for (qsizetype i = 1; i < m_replyLines.size(); ++i)
-            m_extensions.append(m_replyLines[i].mid(4));
-    }
+    m_extensions = extended ? extensionsOf(m_replyLines) : QStringList();
     if (!Encrypted()) {
         static const QRegularExpression startTls(QStringLiteral("^STARTTLS( |$)"),
                                                  QRegularExpression::CaseInsensitiveOption);
