@@ -24,6 +24,11 @@ constexpr qsizetype kQpWidth = 76;
 // Longest parameter section, so that a parameter line stays near 78 characters.
 constexpr qsizetype kParameterWidth = 60;
 
+bool alphanumeric(char16_t u)
+{
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+}
+
 bool printableAscii(QStringView text)
 {
     for (QChar c : text) {
@@ -38,9 +43,7 @@ bool atomText(QStringView text)
 {
     static const QString specials = QStringLiteral("!#$%&'*+-/=?^_`{|}~ ");
     for (QChar c : text) {
-        const char16_t u = c.unicode();
-        const bool alnum = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
-        if (!alnum && !specials.contains(c))
+        if (!alphanumeric(c.unicode()) && !specials.contains(c))
             return false;
     }
     return true;
@@ -184,12 +187,10 @@ QByteArrayList ParameterTokens(const QByteArray &name, const QString &value)
         const qsizetype n = characterLength(value, i);
         QByteArray piece;
         for (char c : QStringView(value).mid(i, n).toUtf8()) {
-            const uchar u = uchar(c);
-            const bool alnum = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
-            if (alnum || keep.contains(c))
+            if (alphanumeric(uchar(c)) || keep.contains(c))
                 piece += c;
             else
-                piece += '%' + QByteArray::number(u, 16).rightJustified(2, '0').toUpper();
+                piece += '%' + QByteArray::number(uchar(c), 16).rightJustified(2, '0').toUpper();
         }
         pieces.append(piece);
         i += n - 1;
@@ -231,7 +232,8 @@ QByteArray QuotedPrintable(const QByteArrayList &lines)
             qsizetype n = 1;
             piece[0] = char(c);
             // Whitespace at the end of a line may be stripped on the way (RFC 2045 6.7 (3)).
-            const bool literal = ((c == ' ' || c == '\t') && !last) || (c >= 33 && c <= 126 && c != '=');
+            const bool literal =
+                ((c == ' ' || c == '\t') && !last) || (c >= 33 && c <= 126 && c != '=');
             if (!literal) {
                 piece[0] = '=';
                 piece[1] = hex[c >> 4];

@@ -20,8 +20,9 @@ class QSslSocket;
 // server offers it (or Security asks for it), and the greeting is repeated over TLS before
 // OnConnect, so nothing after it, the login least of all, crosses in clear text. The server's
 // certificate is checked against the system's authorities (and CaFile's, and SSL_CERT_FILE's)
-// for Host; a failure ends the connect in OnTlsFailed, never in a fall-back to clear text. Connect, Transaction, SendMail and Disconnect
-// start an operation and return at once; the operation ends in exactly one completion
+// for Host; a failure ends the connect in OnTlsFailed, never in a fall-back to clear text.
+//
+// Connect, Transaction, SendMail and Disconnect start an operation and return at once; the operation ends in exactly one completion
 // signal (OnConnect, OnTransactionDone, OnSuccess, OnDisconnect) or in OnFailure. Every wait
 // for the network is bounded by TimeOut; Abort stops the operation in progress.
 //

@@ -26,8 +26,10 @@ void TSmtpLogin::Start(const QString &user, const QString &password)
     // compare them exactly refuse "login".
     if (m_client.ReplyCode() == 250) {
         const QStringList mechanisms = m_client.AuthMechanisms();
-        if (mechanisms.contains(QLatin1String("PLAIN")) && !mechanisms.contains(QLatin1String("LOGIN")))
-            transaction(Step::Plain, QLatin1String("AUTH PLAIN ") + ly::mail::PlainBase64(user, password));
+        if (mechanisms.contains(QLatin1String("PLAIN"))
+            && !mechanisms.contains(QLatin1String("LOGIN")))
+            transaction(Step::Plain,
+                        QLatin1String("AUTH PLAIN ") + ly::mail::PlainBase64(user, password));
         else
             transaction(Step::AuthLogin, QStringLiteral("AUTH LOGIN"));
         return;

@@ -82,8 +82,8 @@ int runSendMail(const QStringList &args)
             throw Usage{};
     }
     bool securityOk = true;
-    const ly::mail::SmtpSecurity security =
-        ly::mail::SecurityFromName(values.value(QStringLiteral("--security"), QStringLiteral("none")), &securityOk);
+    const ly::mail::SmtpSecurity security = ly::mail::SecurityFromName(
+        values.value(QStringLiteral("--security"), QStringLiteral("none")), &securityOk);
     bool portOk = true;
     const uint port = values.contains(QStringLiteral("--port"))
                           ? values.value(QStringLiteral("--port")).toUInt(&portOk)

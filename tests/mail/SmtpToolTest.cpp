@@ -213,9 +213,10 @@ TEST_F(SmtpToolTest, TlsModesAndTheirFailures)
         QByteArray err; // its start
     } cases[] = {
         {"STARTTLS, authority named by an option", QStringList{"--starttls"} + certificate,
-         {"--security", "starttls", "--ca-file", ca.authority}, QProcessEnvironment::systemEnvironment(), 0, ""},
-        {"implicit TLS, authority named by SSL_CERT_FILE", QStringList{"--implicit-tls"} + certificate,
-         {"--security", "tls"}, trusting, 0, ""},
+         {"--security", "starttls", "--ca-file", ca.authority},
+         QProcessEnvironment::systemEnvironment(), 0, ""},
+        {"implicit TLS, authority named by SSL_CERT_FILE",
+         QStringList{"--implicit-tls"} + certificate, {"--security", "tls"}, trusting, 0, ""},
         {"implicit TLS, authority not trusted", QStringList{"--implicit-tls"} + certificate,
          {"--security", "tls"}, QProcessEnvironment::systemEnvironment(), 1,
          ly::mail::TlsFailedMessage("localhost", "").toUtf8()},
@@ -224,7 +225,8 @@ TEST_F(SmtpToolTest, TlsModesAndTheirFailures)
         SCOPED_TRACE(c.name);
         SmtpTestServer server(c.serverArguments);
         ASSERT_NE(server.port(), 0) << server.error().toStdString();
-        QStringList args = account(server.port()) + QStringList{"--to", "ann@x.test"} + c.toolArguments;
+        QStringList args =
+            account(server.port()) + QStringList{"--to", "ann@x.test"} + c.toolArguments;
         args[1] = "localhost";
         const ToolResult r = sendmail(args, 60000, c.environment);
         EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
