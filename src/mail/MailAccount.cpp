@@ -4,6 +4,11 @@
 #include "mail/Scrambler.h"
 #include "shared/CodePage.h"
 #include "shared/Error.h"
+#include "shared/Ini.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 namespace ly::mail {
 
@@ -25,6 +30,9 @@ const Field kFields[] = {
     {"User name", 204, 31, &MailAccount::userName, true},
     {"Password", 235, 51, &MailAccount::password, true},
 };
+// The side file's keys, in the order of kFields.
+const char *const kSideKeys[] = {"Name", "MailAddress", "SmtpServer", "UserName", "Password"};
+const QString kSideSection = QStringLiteral("Account");
 constexpr qsizetype kFlagOffset = 203;
 
 // The longest value a field takes: a scrambled one needs 2 + 2 × n digits and the terminator.
@@ -45,6 +53,17 @@ RecordWriter buildRecord(const MailAccount &account)
     }
     record.putByte(kFlagOffset, account.needsLogin ? 1 : 0);
     return record;
+}
+
+// The longest start of the value whose code-page bytes fit maxBytes; whole characters only, so
+// characters the code page cannot store stay for the record's check to report.
+QString cutToField(const QString &value, qsizetype maxBytes)
+{
+    QString cut = value;
+    while (codepage::fromUnicode(cut).size() > maxBytes) {
+        cut.chop(cut.size() >= 2 && cut.back().isLowSurrogate() ? 2 : 1);
+    }
+    return cut;
 }
 
 } // namespace
@@ -111,6 +130,65 @@ std::optional<MailAccount> ReadAccountIfSound(const QString &file)
 void WriteAccount(const QString &file, const MailAccount &account)
 {
     writeWholeFile(file, EncodeAccount(account));
+}
+
+QString AccountSideFile(const QString &accountFile)
+{
+    return QFileInfo(accountFile).dir().filePath(QStringLiteral("MyMail.ini"));
+}
+
+MailAccount LoadAccount(const QString &accountFile)
+{
+    MailAccount account = ReadAccount(accountFile);
+    const QString side = AccountSideFile(accountFile);
+    if (!QFileInfo::exists(side))
+        return account;
+    const QStringList keys = ini::keys(side, kSideSection);
+    const auto has = [&keys](const char *key) {
+        return keys.contains(QLatin1String(key), Qt::CaseInsensitive);
+    };
+    for (qsizetype i = 0; i < qsizetype(std::size(kFields)); ++i) {
+        const Field &f = kFields[i];
+        if (!has(kSideKeys[i]))
+            continue;
+        QString value = ini::read(side, kSideSection, QLatin1String(kSideKeys[i]));
+        if (f.scrambled) {
+            try {
+                value = value.isEmpty() ? QString() : UnscrambleText(value);
+            } catch (const Error &) {
+                continue;
+            }
+        }
+        QString &recorded = account.*f.value;
+        if (cutToField(value, maxValueBytes(f)) == recorded)
+            recorded = value;
+    }
+    bool ok = false;
+    const uint port = ini::read(side, kSideSection, QStringLiteral("Port")).toUInt(&ok);
+    account.port = ok && port <= 65535 ? quint16(port) : 0;
+    account.security = SecurityFromName(ini::read(side, kSideSection, QStringLiteral("Security")));
+    return account;
+}
+
+void SaveAccount(const QString &accountFile, const MailAccount &account)
+{
+    MailAccount fitted = account;
+    for (const Field &f : kFields)
+        fitted.*f.value = cutToField(account.*f.value, maxValueBytes(f));
+    const QByteArray record = EncodeAccount(fitted);
+
+    static const QRegularExpression lineBreaks(QStringLiteral("[\r\n]+"));
+    QString text = QLatin1Char('[') + kSideSection + QLatin1String("]\r\n");
+    for (qsizetype i = 0; i < qsizetype(std::size(kFields)); ++i) {
+        const Field &f = kFields[i];
+        QString value = account.*f.value;
+        value = f.scrambled ? ScrambleText(value) : value.replace(lineBreaks, QStringLiteral(" "));
+        text += QLatin1String(kSideKeys[i]) + QLatin1Char('=') + value + QLatin1String("\r\n");
+    }
+    text += QStringLiteral("Port=%1\r\n").arg(account.port);
+    text += QLatin1String("Security=") + SecurityName(account.security) + QLatin1String("\r\n");
+    writeWholeFile(AccountSideFile(accountFile), codepage::fromUnicode(text));
+    writeWholeFile(accountFile, record);
 }
 
 } // namespace ly::mail

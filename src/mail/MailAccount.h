@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "mail/FixedRecord.h"
+#include "mail/SmtpSecurity.h"
 
 // The sender's account, one 286-byte record in "MyMail.Dat": the name in plain text, the mail
 // address, SMTP server, user name and password scrambled (default key), and a flag byte saying
@@ -24,6 +25,10 @@ struct MailAccount
     bool needsLogin = true; // "A verification of body(SMTP)"
     QString userName;
     QString password;
+    // Kept in the side file only: the server's port (0: by the security mode, 25 or 465) and
+    // how the connection is protected.
+    quint16 port = 0;
+    SmtpSecurity security = SmtpSecurity::None;
 
     friend bool operator==(const MailAccount &, const MailAccount &) = default;
 };
@@ -51,5 +56,21 @@ std::optional<MailAccount> ReadAccountIfSound(const QString &file);
 // Writes the account file, creating or replacing it in one step. Throws FieldsDoNotFit (and
 // leaves the file as it was) when a value does not fit; ly::Error when it cannot be written.
 void WriteAccount(const QString &file, const MailAccount &account);
+
+// The account's side file "MyMail.ini" beside the account file. It keeps what the record
+// cannot: values longer than their fields, the port and the security mode. Section [Account],
+// keys Name (plain), MailAddress, SmtpServer, UserName, Password (scrambled like the record's
+// fields), Port and Security ("none", "starttls", "tls").
+QString AccountSideFile(const QString &accountFile);
+
+// The account as the mail program uses it: the record, and the side file's values where it
+// has them. A text value of the side file is taken only while the record still holds it (cut
+// to its field), so a record that another program has rewritten since wins. Throws like
+// ReadAccount; a missing or unreadable side file leaves the record's values.
+MailAccount LoadAccount(const QString &accountFile);
+// Writes the side file with every value, then the record with each value cut to its field
+// (never inside a character), each in one step. Throws FieldsDoNotFit (and writes nothing)
+// only for characters the code page cannot store; ly::Error when a file cannot be written.
+void SaveAccount(const QString &accountFile, const MailAccount &account);
 
 } // namespace ly::mail

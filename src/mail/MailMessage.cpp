@@ -1,6 +1,7 @@
 #include "mail/MailMessage.h"
 
 #include "mail/MailFiles.h"
+#include "mail/MimeCodec.h"
 #include "shared/CodePage.h"
 
 #include <QDateTime>
@@ -10,12 +11,11 @@
 
 namespace {
 
-const QByteArray kCrLf = QByteArrayLiteral("\r\n");
+using namespace ly::mail;
 
-QByteArray encoded(const QString &text)
-{
-    return ly::codepage::fromUnicode(text);
-}
+const QByteArray kCrLf = QByteArrayLiteral("\r\n");
+// RFC 5321 4.5.3.1.6: a text line holds at most 998 characters before its CR LF.
+constexpr qsizetype kLongestLine = 998;
 
 // A header value on one line: a CR or LF inside a subject, a name or an address would
 // otherwise start a header line of the sender's choosing.
@@ -26,35 +26,96 @@ QString oneLine(const QString &value)
     return text.replace(lineBreaks, QStringLiteral(" "));
 }
 
-QByteArray headerLine(const char *name, const QString &value)
+// The To or Cc field: each entry as its display name and address, joined by ",". Entries
+// without an address are left out; nothing is returned when none is left.
+QByteArray addressField(const QByteArray &name, const QStringList &entries)
 {
-    return QByteArray(name) + encoded(oneLine(value)) + kCrLf;
+    QByteArrayList tokens;
+    for (const QString &entry : entries) {
+        const Mailbox box = ParseMailbox(oneLine(entry));
+        if (box.address.isEmpty())
+            continue;
+        if (!tokens.isEmpty())
+            tokens.last() += ',';
+        tokens += MailboxTokens(box.name, box.address);
+    }
+    return tokens.isEmpty() ? QByteArray() : FoldedField(name, tokens);
 }
 
-// A file name as a quoted string (RFC 2045 parameter value): a quote or backslash in the
-// name is escaped so that it cannot end the value early.
-QByteArray quotedName(const QString &path)
+// The text part: its charset, whether it needs quoted-printable, and its lines as bytes. A
+// line break inside a body line makes a line of its own.
+struct TextBody
 {
-    QString name = oneLine(QFileInfo(path).fileName());
-    name.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    name.replace(QLatin1Char('"'), QLatin1String("\\\""));
-    return '"' + encoded(name) + '"';
-}
+    QByteArray charset;
+    bool quotedPrintable = false;
+    QByteArrayList lines;
+};
 
-// The body lines with CR LF each. A line beginning with "." gets one more in front, so a
-// line of a single "." cannot end the DATA phase (RFC 5321 4.5.2). A line break inside a
-// body line makes a line of its own, stuffed like the others.
-QByteArray bodyLines(const QStringList &body)
+TextBody textBody(const QStringList &body, const QString &asciiCharset)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    QByteArray out;
-    for (const QString &entry : body) {
-        for (const QString &line : entry.split(lineBreak)) {
-            const QByteArray bytes = encoded(line);
-            if (bytes.startsWith('.'))
-                out += '.';
-            out += bytes + kCrLf;
+    QStringList lines;
+    for (const QString &entry : body)
+        lines += entry.split(lineBreak);
+    const QString joined = lines.join(QLatin1Char('\n'));
+
+    TextBody text;
+    bool ascii = true;
+    for (QChar c : joined)
+        ascii = ascii && c.unicode() < 0x80;
+    QByteArray (*encode)(QStringView) = nullptr;
+    if (ascii) {
+        text.charset = oneLine(asciiCharset).toLatin1();
+        encode = [](QStringView t) { return t.toLatin1(); };
+    } else if (ly::codepage::toUnicode(ly::codepage::fromUnicode(joined)) == joined) {
+        text.charset = ly::codepage::name().toLower();
+        encode = [](QStringView t) { return ly::codepage::fromUnicode(t); };
+    } else {
+        // The code page cannot hold every character: nothing is lost in UTF-8.
+        text.charset = "utf-8";
+        encode = [](QStringView t) { return t.toUtf8(); };
+    }
+    for (const QString &line : lines) {
+        const QByteArray bytes = encode(line);
+        text.lines.append(bytes);
+        if (bytes.size() > kLongestLine)
+            text.quotedPrintable = true;
+        for (char c : bytes) {
+            if (uchar(c) >= 0x80 || (uchar(c) < 0x20 && c != '\t'))
+                text.quotedPrintable = true;
         }
+    }
+    return text;
+}
+
+QByteArray textHeader(const TextBody &text)
+{
+    QByteArray out = "Content-Type: text/plain; charset=" + text.charset + kCrLf;
+    if (text.quotedPrintable)
+        out += "Content-Transfer-Encoding: quoted-printable" + kCrLf;
+    return out;
+}
+
+// The lines in their transfer encoding, CR LF each. A line beginning with "." gets one more
+// in front, so a line of a single "." cannot end the DATA phase (RFC 5321 4.5.2).
+QByteArray stuffedText(const TextBody &text)
+{
+    QByteArray encoded;
+    if (text.quotedPrintable) {
+        encoded = QuotedPrintable(text.lines);
+    } else {
+        for (const QByteArray &line : text.lines)
+            encoded += line + kCrLf;
+    }
+    QByteArray out;
+    out.reserve(encoded.size() + 16);
+    qsizetype at = 0;
+    while (at < encoded.size()) {
+        const qsizetype end = encoded.indexOf('\n', at) + 1;
+        if (encoded[at] == '.')
+            out += '.';
+        out += encoded.mid(at, end - at);
+        at = end;
     }
     return out;
 }
@@ -76,7 +137,15 @@ void TMailMessage::ClearParams()
 
 QByteArray TMailMessage::Assemble(const QString &charset) const
 {
-    return Assemble(charset, Attachments.isEmpty() ? QByteArray() : ly::mail::MakeBoundary());
+    if (Attachments.isEmpty())
+        return Assemble(charset, QByteArray());
+    // A text line that happens to read as the boundary would end the part early.
+    const QByteArray text = Body.join(QLatin1Char('\n')).toUtf8();
+    QByteArray boundary;
+    do
+        boundary = MakeBoundary();
+    while (text.contains(boundary));
+    return Assemble(charset, boundary);
 }
 
 QByteArray TMailMessage::Assemble(const QString &charset, const QByteArray &boundary) const
@@ -84,40 +153,45 @@ QByteArray TMailMessage::Assemble(const QString &charset, const QByteArray &boun
     // Every file is read first, so an unreadable one fails before anything is built.
     QList<QByteArray> files;
     for (const QString &path : Attachments)
-        files.append(ly::mail::readWholeFile(path));
+        files.append(readWholeFile(path));
 
-    const QByteArray textType = "Content-Type: text/plain; charset=" + encoded(oneLine(charset));
+    const TextBody text = textBody(Body, charset);
     QByteArray out;
-    out += headerLine("From: ", FromName + QLatin1Char('<') + FromAddress + QLatin1Char('>'));
-    if (!ToAddress.isEmpty())
-        out += headerLine("To: ", ToAddress.join(QLatin1Char(',')));
-    if (!ToCarbonCopy.isEmpty())
-        out += headerLine("CC: ", ToCarbonCopy.join(QLatin1Char(',')));
+    out += FoldedField("From", MailboxTokens(oneLine(FromName), oneLine(FromAddress).trimmed()));
+    out += addressField("To", ToAddress);
+    out += addressField("CC", ToCarbonCopy);
     if (!Subject.isEmpty())
-        out += headerLine("Subject: ", Subject);
-    out += headerLine("Date: ", Date);
+        out += FoldedField("Subject", UnstructuredTokens(oneLine(Subject)));
+    const QString date = oneLine(Date).trimmed();
+    out += FoldedField("Date", {date.isEmpty() ? RfcDate(QDateTime::currentDateTime())
+                                               : ly::codepage::fromUnicode(date)});
+    const QString id = oneLine(MessageId).trimmed();
+    out += FoldedField("Message-ID", {id.isEmpty() ? MakeMessageId(FromAddress)
+                                                   : ly::codepage::fromUnicode(id)});
     out += "Mime-Version: 1.0" + kCrLf;
     const QByteArray separator = "--" + boundary + kCrLf;
     if (files.isEmpty())
-        out += textType + kCrLf;
+        out += textHeader(text);
     else
         out += "Content-Type: multipart/mixed; boundary=\"" + boundary + '"' + kCrLf;
     // The header block is followed by two CR LF pairs, so the body begins after one more
     // empty line.
     out += kCrLf + kCrLf;
     if (files.isEmpty())
-        return out + bodyLines(Body);
+        return out + stuffedText(text);
 
-    out += separator + textType + kCrLf + kCrLf;
-    out += bodyLines(Body);
+    out += separator + textHeader(text) + kCrLf;
+    out += stuffedText(text);
     for (qsizetype i = 0; i < files.size(); ++i) {
-        const QByteArray name = quotedName(Attachments[i]);
+        const QString name = oneLine(QFileInfo(Attachments[i]).fileName());
         out += separator;
-        out += "Content-Type: application/octet-stream; name=" + name + kCrLf;
+        out += FoldedField("Content-Type", QByteArrayList{"application/octet-stream;"}
+                                               + ParameterTokens("name", name));
         out += "Content-Transfer-Encoding: base64" + kCrLf;
-        out += "Content-Disposition: attachment; filename=" + name + kCrLf;
+        out += FoldedField("Content-Disposition",
+                           QByteArrayList{"attachment;"} + ParameterTokens("filename", name));
         out += kCrLf;
-        out += ly::mail::Base64Lines(files[i]);
+        out += Base64Lines(files[i]);
     }
     out += "--" + boundary + "--" + kCrLf;
     return out;
@@ -127,7 +201,7 @@ namespace ly::mail {
 
 QString DateText(const QDateTime &moment)
 {
-    return moment.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    return QString::fromLatin1(RfcDate(moment));
 }
 
 QByteArray MakeBoundary()

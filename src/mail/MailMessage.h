@@ -7,8 +7,10 @@
 class QDateTime;
 
 // The outgoing mail of the SMTP client and its assembly into the text that goes out after
-// DATA: the header block, an empty line, and the body stream (plain text, or multipart/mixed
-// with base64 attachments), dot-stuffed and with CR LF line ends.
+// DATA: the header block (RFC 5322, non-ASCII text encoded), an empty line, and the body
+// stream (plain text, or multipart/mixed with base64 attachments), dot-stuffed and with CR LF
+// line ends. The text goes out in its charset, quoted-printable when it is not 7-bit or has
+// lines longer than 998 characters.
 class TMailMessage
 {
 public:
@@ -18,7 +20,8 @@ public:
     QStringList ToCarbonCopy;
     QStringList ToBlindCarbonCopy;
     QString Subject;
-    QString Date; // "yyyy-mm-dd hh:mm:ss", see ly::mail::DateText
+    QString Date; // RFC 5322 date, see ly::mail::DateText; empty: the moment of assembly
+    QString MessageId; // "<unique@domain>"; empty: a fresh one for each assembly
     QStringList Body;        // the body lines
     QStringList Attachments; // full paths
 
@@ -28,14 +31,15 @@ public:
 
     // The whole message as it goes out after DATA, ending with CR LF. Throws ly::Error when
     // an attachment cannot be read. The second form takes the boundary of a message with
-    // attachments (the first makes a fresh one).
+    // attachments (the first makes a fresh one). charset is declared for a 7-bit text; other
+    // text goes out in the code page when it holds every character, in UTF-8 otherwise.
     QByteArray Assemble(const QString &charset) const;
     QByteArray Assemble(const QString &charset, const QByteArray &boundary) const;
 };
 
 namespace ly::mail {
 
-// The message date text, "yyyy-mm-dd hh:mm:ss".
+// The message date text, RFC 5322: "Thu, 10 Dec 2026 13:29:00 +0100" in the moment's zone.
 QString DateText(const QDateTime &moment);
 
 // A fresh multipart boundary: twenty "=", "54535", six random letters "a".."y", "====".

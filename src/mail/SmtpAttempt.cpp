@@ -1,6 +1,7 @@
 #include "mail/SmtpAttempt.h"
 
 #include "mail/SmtpClient.h"
+#include "mail/SmtpSecurity.h"
 #include "shared/Error.h"
 
 #include <QDateTime>
@@ -11,6 +12,7 @@ TSmtpAttempt::TSmtpAttempt(TSmtpClient &client, QObject *parent)
     connect(&m_client, &TSmtpClient::OnConnect, this, &TSmtpAttempt::connected);
     connect(&m_client, &TSmtpClient::OnConnectionFailed, this,
             [this] { m_connectionFailed = true; });
+    connect(&m_client, &TSmtpClient::OnTlsFailed, this, [this] { m_tlsFailed = true; });
     connect(&m_login, &TSmtpLogin::Finished, this, &TSmtpAttempt::loggedIn);
     connect(&m_client, &TSmtpClient::OnSuccess, this, &TSmtpAttempt::sent);
     connect(&m_client, &TSmtpClient::OnDisconnect, this, &TSmtpAttempt::disconnected);
@@ -26,6 +28,7 @@ void TSmtpAttempt::Start(const TMailMessage &message, const QString &user,
     m_user = user;
     m_password = password;
     m_connectionFailed = false;
+    m_tlsFailed = false;
     m_phase = Phase::Connecting;
     m_client.Connect();
 }
@@ -52,6 +55,12 @@ void TSmtpAttempt::loggedIn(TSmtpLogin::Result result, const QString &detail)
     case TSmtpLogin::Result::Failed:
         m_client.Abort();
         finish(Outcome::LoginFailed, detail);
+        return;
+    case TSmtpLogin::Result::TlsRequired:
+        fail(Outcome::TlsRequired, detail);
+        return;
+    case TSmtpLogin::Result::Unavailable:
+        fail(Outcome::AuthRefused, detail);
         return;
     }
     m_phase = Phase::Sending;
@@ -90,10 +99,16 @@ void TSmtpAttempt::failure(const QString &text)
     case Phase::LoggingIn: // the login reports its own failure
         break;
     case Phase::Connecting:
-        fail(m_connectionFailed ? Outcome::ConnectionFailed : Outcome::Failed, text);
+        fail(m_connectionFailed ? Outcome::ConnectionFailed
+             : m_tlsFailed      ? Outcome::TlsFailed
+                                : Outcome::Failed,
+             text);
         break;
     case Phase::Sending:
-        fail(Outcome::Failed, text);
+        fail(!m_client.Encrypted() && ly::mail::RequiresTls(m_client.ReplyCode(), text)
+                 ? Outcome::TlsRequired
+                 : Outcome::Failed,
+             text);
         break;
     case Phase::Quitting:
         // The server has taken the mail with its reply to "."; a failing goodbye does not

@@ -8,7 +8,7 @@
 
 class TSmtpClient;
 
-// One sending attempt over a client whose settings (Host, Port, UserID, TimeOut, Charset)
+// One sending attempt over a client whose settings (Host, Port, Security, TimeOut, Charset)
 // the caller has set: connect, log in, fill the message with the moment's date, send it,
 // and say goodbye with QUIT. It ends in Finished with the outcome the sending window and
 // the tool report. A refused login drops the connection without QUIT; any other failure
@@ -24,6 +24,9 @@ public:
         LoginFailed,      // the network failed during the login
         LoginRefused,     // the server refused the login
         Failed,           // any other failure
+        TlsFailed,        // TLS could not be made, or the server offered it and then refused
+        TlsRequired,      // the server takes the login or the mail only over TLS
+        AuthRefused,      // the server refused AUTH for another reason than the login values
     };
     Q_ENUM(Outcome)
 
@@ -52,6 +55,7 @@ private:
     TSmtpLogin m_login;
     Phase m_phase = Phase::Idle;
     bool m_connectionFailed = false;
+    bool m_tlsFailed = false;
     TMailMessage m_message;
     QString m_user;
     QString m_password;

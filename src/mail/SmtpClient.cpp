@@ -7,7 +7,8 @@
 #include <QHostInfo>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QTcpSocket>
+#include <QSslConfiguration>
+#include <QSslSocket>
 
 #include <limits>
 
@@ -35,18 +36,30 @@ bool continues(const QString &line)
     return line.startsWith(QLatin1Char(' ')) || (line.size() > 3 && line[3] == QLatin1Char('-'));
 }
 
+// The service extensions an EHLO reply names: its lines after the first, without the code
+// (RFC 5321 4.1.1.1).
+QStringList extensionsOf(const QStringList &replyLines)
+{
+    QStringList extensions;
+    for (qsizetype i = 1; i < replyLines.size(); ++i)
+        extensions.append(replyLines[i].mid(4));
+    return extensions;
+}
+
 } // namespace
 
 TSmtpClient::TSmtpClient(QObject *parent)
-    : QObject(parent), m_socket(new QTcpSocket(this))
+    : QObject(parent), m_socket(new QSslSocket(this))
 {
     m_wait.setSingleShot(true);
     connect(&m_wait, &QTimer::timeout, this, &TSmtpClient::timedOut);
-    connect(m_socket, &QTcpSocket::connected, this, &TSmtpClient::socketConnected);
-    connect(m_socket, &QTcpSocket::readyRead, this, &TSmtpClient::readReply);
-    connect(m_socket, &QTcpSocket::bytesWritten, this, &TSmtpClient::piecesWritten);
-    connect(m_socket, &QTcpSocket::disconnected, this, &TSmtpClient::socketClosed);
-    connect(m_socket, &QTcpSocket::errorOccurred, this, &TSmtpClient::socketClosed);
+    connect(m_socket, &QSslSocket::connected, this, &TSmtpClient::socketConnected);
+    connect(m_socket, &QSslSocket::encrypted, this, &TSmtpClient::encrypted);
+    connect(m_socket, &QSslSocket::sslErrors, this, &TSmtpClient::sslErrors);
+    connect(m_socket, &QSslSocket::readyRead, this, &TSmtpClient::readReply);
+    connect(m_socket, &QSslSocket::bytesWritten, this, &TSmtpClient::piecesWritten);
+    connect(m_socket, &QSslSocket::disconnected, this, &TSmtpClient::socketClosed);
+    connect(m_socket, &QSslSocket::errorOccurred, this, &TSmtpClient::socketClosed);
 }
 
 TSmtpClient::~TSmtpClient()
@@ -61,7 +74,27 @@ TSmtpClient::~TSmtpClient()
 bool TSmtpClient::Connected() const
 {
     return m_state != State::Closed && m_state != State::LookingUp
-           && m_state != State::Connecting;
+           && m_state != State::Connecting && m_state != State::TlsHandshake;
+}
+
+bool TSmtpClient::Encrypted() const
+{
+    return m_socket->isEncrypted();
+}
+
+QStringList TSmtpClient::AuthMechanisms() const
+{
+    // "AUTH LOGIN PLAIN" (RFC 4954), or the older "AUTH=LOGIN".
+    static const QRegularExpression auth(QStringLiteral("^AUTH[ =](.*)$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QStringList mechanisms;
+    for (const QString &line : m_extensions) {
+        const QRegularExpressionMatch m = auth.match(line);
+        if (m.hasMatch())
+            mechanisms += m.captured(1).toUpper().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    }
+    mechanisms.removeDuplicates();
+    return mechanisms;
 }
 
 bool TSmtpClient::Busy() const
@@ -75,6 +108,8 @@ bool TSmtpClient::waitingForReply() const
     case State::Greeting:
     case State::Ehlo:
     case State::Helo:
+    case State::StartTls:
+    case State::EhloAfterTls:
     case State::Command:
     case State::Rset:
     case State::MailFrom:
@@ -101,6 +136,9 @@ void TSmtpClient::Connect()
     if (m_state != State::Closed)
         throw ly::Error(QStringLiteral("Already connected"));
     m_greetingRetried = false;
+    m_tlsOffered = false;
+    m_tlsReason.clear();
+    m_extensions.clear();
     m_input.clear();
     m_replyCode = 0;
     m_replyText.clear();
@@ -139,7 +177,24 @@ void TSmtpClient::connectTo(const QHostAddress &address)
 {
     m_state = State::Connecting;
     m_wait.start(TimeOut);
-    m_socket->connectToHost(address, Port);
+    // The certificate must name the server the user chose, whatever address it has.
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setPeerVerifyMode(QSslSocket::VerifyPeer);
+    QList<QSslCertificate> extra;
+    for (const QString &file : {CaFile, qEnvironmentVariable("SSL_CERT_FILE")}) {
+        if (!file.isEmpty())
+            extra += QSslCertificate::fromPath(file, QSsl::Pem);
+    }
+    if (!extra.isEmpty())
+        tls.setCaCertificates(QSslConfiguration::systemCaCertificates() + extra);
+    m_socket->setSslConfiguration(tls);
+    m_socket->setPeerVerifyName(Host);
+    if (ly::mail::ImplicitTls(Port, Security)) {
+        m_tlsOffered = true;
+        m_socket->connectToHostEncrypted(address.toString(), Port, Host);
+    } else {
+        m_socket->connectToHost(address, Port);
+    }
 }
 
 void TSmtpClient::socketConnected()
@@ -147,8 +202,39 @@ void TSmtpClient::socketConnected()
     if (m_state != State::Connecting)
         return;
     m_replyStarted = false;
-    m_state = State::Greeting;
+    m_state = ly::mail::ImplicitTls(Port, Security) ? State::TlsHandshake : State::Greeting;
     m_wait.start(TimeOut);
+}
+
+void TSmtpClient::encrypted()
+{
+    if (m_state == State::TlsHandshake) {
+        m_replyStarted = false;
+        m_state = State::Greeting;
+        m_wait.start(TimeOut);
+    } else if (m_state == State::StartTlsHandshake) {
+        // What the server said before TLS counts no more (RFC 3207 4.2): greet again.
+        m_extensions.clear();
+        sendCommand(QLatin1String("EHLO ") + greetingName(), State::EhloAfterTls);
+    }
+}
+
+void TSmtpClient::sslErrors(const QList<QSslError> &errors)
+{
+    // Not ignored: the handshake ends with an error, which socketClosed reports with these.
+    QStringList reasons;
+    for (const QSslError &e : errors)
+        reasons.append(e.errorString());
+    reasons.removeDuplicates();
+    m_tlsReason = reasons.join(QStringLiteral("; "));
+}
+
+QString TSmtpClient::greetingName() const
+{
+    if (!HeloName.isEmpty())
+        return HeloName;
+    return ly::mail::GreetingName(QHostInfo::localHostName(), QHostInfo::localDomainName(),
+                                  m_socket->localAddress());
 }
 
 void TSmtpClient::Transaction(const QString &command)
@@ -239,7 +325,9 @@ void TSmtpClient::replyLine(QByteArray line)
         m_replyStarted = true;
         m_replyCode = replyCodeOf(text);
         m_replyText = text;
+        m_replyLines.clear();
     }
+    m_replyLines.append(text);
     // Every reply is read to its last line, so the next command gets its own reply.
     if (continues(text)) {
         m_wait.start(TimeOut);
@@ -258,22 +346,41 @@ void TSmtpClient::replyDone()
         if (code < 200 || code >= 400)
             refused(m_replyText);
         else
-            sendCommand(QLatin1String("EHLO ") + UserID, State::Ehlo);
+            sendCommand(QLatin1String("EHLO ") + greetingName(), State::Ehlo);
         break;
     case State::Ehlo:
         // A server that does not know EHLO may still take HELO.
         if (code >= 300) {
-            sendCommand(QLatin1String("HELO ") + UserID, State::Helo);
+            sendCommand(QLatin1String("HELO ") + greetingName(), State::Helo);
             break;
         }
-        finish(State::Ready);
-        Q_EMIT OnConnect();
+        greeted(true);
         break;
     case State::Helo:
         if (code >= 300) {
             greetingRefused();
             break;
         }
+        greeted(false);
+        break;
+    case State::StartTls:
+        if (code != 220) {
+            failTls(QStringLiteral("The server refused STARTTLS: %1").arg(m_replyText), true);
+            break;
+        }
+        // Anything sent after the reply in clear text could pose as the server's words over
+        // TLS; it is dropped.
+        m_input.clear();
+        m_state = State::StartTlsHandshake;
+        m_wait.start(TimeOut);
+        m_socket->startClientEncryption();
+        break;
+    case State::EhloAfterTls:
+        if (code >= 300) {
+            refused(m_replyText);
+            break;
+        }
+        m_extensions = extensionsOf(m_replyLines);
         finish(State::Ready);
         Q_EMIT OnConnect();
         break;
@@ -346,7 +453,7 @@ void TSmtpClient::greetingRefused()
     }
     m_greetingRetried = true;
     m_state = State::AskingUser;
-    QString userId = UserID;
+    QString userId = greetingName();
     bool retry = false;
     QPointer<TSmtpClient> alive(this);
     Q_EMIT OnAuthenticationFailed(userId, retry);
@@ -356,8 +463,28 @@ void TSmtpClient::greetingRefused()
         refused(kText);
         return;
     }
-    UserID = userId;
-    sendCommand(QLatin1String("EHLO ") + UserID, State::Ehlo);
+    HeloName = userId;
+    sendCommand(QLatin1String("EHLO ") + HeloName, State::Ehlo);
+}
+
+void TSmtpClient::greeted(bool extended)
+{
+    m_extensions = extended ? extensionsOf(m_replyLines) : QStringList();
+    if (!Encrypted()) {
+        static const QRegularExpression startTls(QStringLiteral("^STARTTLS( |$)"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+        if (!m_extensions.filter(startTls).isEmpty()) {
+            m_tlsOffered = true;
+            sendCommand(QStringLiteral("STARTTLS"), State::StartTls);
+            return;
+        }
+        if (Security == ly::mail::SmtpSecurity::StartTls) {
+            failTls(QStringLiteral("The server does not offer STARTTLS"), true);
+            return;
+        }
+    }
+    finish(State::Ready);
+    Q_EMIT OnConnect();
 }
 
 void TSmtpClient::nextRecipient()
@@ -409,6 +536,10 @@ void TSmtpClient::socketClosed()
     case State::Connecting:
         failNetwork(m_socket->errorString());
         break;
+    case State::TlsHandshake:
+    case State::StartTlsHandshake:
+        failTls(m_tlsReason.isEmpty() ? m_socket->errorString() : m_tlsReason, false);
+        break;
     default:
         failNetwork(QStringLiteral("The mail server closed the connection"));
         break;
@@ -426,6 +557,10 @@ void TSmtpClient::timedOut()
         break;
     case State::Sending:
         failNetwork(QStringLiteral("Timed out sending the mail"));
+        break;
+    case State::TlsHandshake:
+    case State::StartTlsHandshake:
+        failTls(QStringLiteral("Timed out waiting for the TLS handshake"), false);
         break;
     default:
         if (waitingForReply())
@@ -468,4 +603,20 @@ void TSmtpClient::failNetwork(const QString &text)
         Q_EMIT OnConnectionFailed();
     if (alive)
         Q_EMIT OnFailure(text);
+}
+
+void TSmtpClient::failTls(const QString &reason, bool keepConnection)
+{
+    m_stream.clear();
+    if (keepConnection && m_socket->state() == QAbstractSocket::ConnectedState) {
+        finish(State::Ready);
+    } else {
+        m_input.clear();
+        finish(State::Closed);
+        m_socket->abort();
+    }
+    QPointer<TSmtpClient> alive(this);
+    Q_EMIT OnTlsFailed(reason);
+    if (alive)
+        Q_EMIT OnFailure(reason);
 }

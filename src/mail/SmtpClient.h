@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mail/MailMessage.h"
+#include "mail/SmtpSecurity.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -10,11 +11,18 @@
 
 class QHostAddress;
 class QHostInfo;
-class QTcpSocket;
+class QSslError;
+class QSslSocket;
 
-// The SMTP client of the mail program: one conversation over a plain TCP connection, driven
-// by the socket's signals on the owning thread. Connect, Transaction, SendMail and Disconnect
-// start an operation and return at once; the operation ends in exactly one completion
+// The SMTP client of the mail program: one conversation over a TCP connection, driven by the
+// socket's signals on the owning thread. The connection is TLS from its start for Security Tls
+// or port 465 (RFC 8314); otherwise STARTTLS (RFC 3207) follows the greeting whenever the
+// server offers it (or Security asks for it), and the greeting is repeated over TLS before
+// OnConnect, so nothing after it, the login least of all, crosses in clear text. The server's
+// certificate is checked against the system's authorities (and CaFile's, and SSL_CERT_FILE's)
+// for Host; a failure ends the connect in OnTlsFailed, never in a fall-back to clear text.
+//
+// Connect, Transaction, SendMail and Disconnect start an operation and return at once; the operation ends in exactly one completion
 // signal (OnConnect, OnTransactionDone, OnSuccess, OnDisconnect) or in OnFailure. Every wait
 // for the network is bounded by TimeOut; Abort stops the operation in progress.
 //
@@ -36,10 +44,16 @@ public:
     // Settings, read when an operation starts.
     QString Host;           // name or address of the SMTP server
     quint16 Port = 25;
-    QString UserID;         // the argument of EHLO/HELO
+    QString UserID;         // the account's user name (the greeting carries HeloName)
     int TimeOut = 10000;    // ms for every single network wait
     QString Charset = QStringLiteral("us-ascii");
     bool ClearParams = true; // empty the recipients and attachments after a successful send
+    ly::mail::SmtpSecurity Security = ly::mail::SmtpSecurity::None;
+    // A file of extra trusted authorities (PEM), besides the system's; empty: none.
+    QString CaFile;
+    // The argument of EHLO/HELO; empty: the machine's fully qualified name, or an address
+    // literal of the connection when it has none (ly::mail::GreetingName).
+    QString HeloName;
 
     TMailMessage MailMessage;
 
@@ -49,10 +63,18 @@ public:
     // Code and first line of the last complete reply.
     int ReplyCode() const { return m_replyCode; }
     QString ReplyText() const { return m_replyText; }
+    // The connection is encrypted (TLS from the start, or after STARTTLS).
+    bool Encrypted() const;
+    // The server offered TLS on this connection (STARTTLS, or implicit TLS).
+    bool TlsOffered() const { return m_tlsOffered; }
+    // The service extensions of the last EHLO reply (its lines after the first, without the
+    // code), and the SASL mechanisms of its AUTH line, upper case.
+    QStringList Extensions() const { return m_extensions; }
+    QStringList AuthMechanisms() const;
 
     // Looks the host up, opens the connection, reads the greeting and greets with "EHLO ",
     // falling back to "HELO " when the server does not know EHLO. A refused greeting raises
-    // OnAuthenticationFailed once; it ends in OnConnect.
+    // OnAuthenticationFailed once; then STARTTLS as above; it ends in OnConnect.
     void Connect();
     // Sends the command line and reads its reply; ends in OnTransactionDone.
     void Transaction(const QString &command);
@@ -68,8 +90,8 @@ Q_SIGNALS:
     void OnConnect();
     // The TCP connection could not be made; OnFailure follows.
     void OnConnectionFailed();
-    // The server refused the greeting. A handler (connected directly) may change userId and
-    // set retry to greet once more with it; otherwise the connect fails.
+    // The server refused the greeting. A handler (connected directly) may change userId (the
+    // greeting's name) and set retry to greet once more with it; otherwise the connect fails.
     void OnAuthenticationFailed(QString &userId, bool &retry);
     void OnTransactionDone(int code);
     void OnRecipientNotFound(const QString &address);
@@ -78,15 +100,22 @@ Q_SIGNALS:
     void OnSuccess();
     void OnDisconnect();
     void OnFailure(const QString &text);
+    // TLS could not be made or was refused after the server offered it, or Security asks for
+    // STARTTLS and the server does not offer it; OnFailure follows with the same text.
+    void OnTlsFailed(const QString &text);
 
 private:
     enum class State {
         Closed,
         LookingUp,
         Connecting,
+        TlsHandshake,      // implicit TLS, before the greeting
         Greeting,
         Ehlo,
         Helo,
+        StartTls,
+        StartTlsHandshake,
+        EhloAfterTls,
         AskingUser,
         Ready,
         Command,
@@ -109,6 +138,11 @@ private:
     void replyLine(QByteArray line);
     void replyDone();
     void greetingRefused();
+    void greeted(bool extended);
+    void encrypted();
+    void sslErrors(const QList<QSslError> &errors);
+    void failTls(const QString &reason, bool keepConnection);
+    QString greetingName() const;
     void nextRecipient();
     void writePiece();
     void piecesWritten();
@@ -120,7 +154,7 @@ private:
     void refused(const QString &text);
     void failNetwork(const QString &text);
 
-    QTcpSocket *m_socket;
+    QSslSocket *m_socket;
     QTimer m_wait;
     State m_state = State::Closed;
     int m_lookupId = -1;
@@ -130,6 +164,10 @@ private:
     bool m_replyStarted = false;
     int m_replyCode = 0;
     QString m_replyText;
+    QStringList m_replyLines; // every line of the reply being read
+    QStringList m_extensions;
+    bool m_tlsOffered = false;
+    QString m_tlsReason; // the certificate's problems, until the handshake reports its end
 
     QStringList m_recipients;
     qsizetype m_nextRecipient = 0;

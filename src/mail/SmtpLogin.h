@@ -7,8 +7,10 @@ class TSmtpClient;
 
 // The login after a successful greeting, shared by the sending window and the tool:
 // "AUTH LOGIN", then the user name and the password in base64, each step only when the
-// server's reply asks for it (334), and authenticated on 235. Start it from the client's
-// OnConnect; it ends in Finished.
+// server's reply asks for it (334), and authenticated on 235. A server that offers PLAIN but
+// not LOGIN gets "AUTH PLAIN" with both values at once (RFC 4616). Start it from the client's
+// OnConnect; it ends in Finished. No value is sent on a connection that is not encrypted
+// although the server offered TLS.
 class TSmtpLogin : public QObject
 {
     Q_OBJECT
@@ -18,6 +20,8 @@ public:
         Authenticated,
         Refused, // the server did not ask for the next step or did not answer 235
         Failed,  // the network failed inside the steps
+        TlsRequired, // the server takes a login only over TLS
+        Unavailable, // the server refused AUTH for another reason than the login values
     };
     Q_ENUM(Result)
 
@@ -30,11 +34,13 @@ Q_SIGNALS:
     void Finished(TSmtpLogin::Result result, const QString &detail);
 
 private:
-    enum class Step { Idle, AuthLogin, User, Password };
+    enum class Step { Idle, AuthLogin, User, Password, Plain };
 
     void transactionDone(int code);
     void failure(const QString &text);
     void transaction(Step step, const QString &command);
+    // The result of a reply other than the one the step asked for.
+    Result refusal(int code, bool valuesSent) const;
     void finish(Result result, const QString &detail);
 
     TSmtpClient &m_client;
@@ -47,5 +53,7 @@ namespace ly::mail {
 
 // A login value in standard base64 on one line, from the code page's bytes of the text.
 QString LoginBase64(const QString &value);
+// The AUTH PLAIN response: no authorisation identity, NUL, user, NUL, password, in base64.
+QString PlainBase64(const QString &user, const QString &password);
 
 } // namespace ly::mail

@@ -15,8 +15,9 @@ const Command kCommands[] = {
     {"swfinfo", "FILE", "print the description texts read from a SWF file's header",
      runSwfInfo},
     {"sendmail",
-     "--host HOST [--port N] --user USER --password PASS --from-name NAME --from ADDR "
-     "--to LIST [--cc LIST] --subject TEXT [--body-file FILE] [--attach FILE]...",
+     "--host HOST [--port N] [--security none|starttls|tls] [--ca-file FILE] --user USER "
+     "--password PASS --from-name NAME --from ADDR --to LIST [--cc LIST] --subject TEXT "
+     "[--body-file FILE] [--attach FILE]...",
      "send one mail over SMTP with login (one attempt)", runSendMail},
     {"transition", "STYLE PROGRESS OLD.png NEW.png OUT.png [--step N] | --list",
      "compose one frame of a picture transition, or list the styles", runTransition},

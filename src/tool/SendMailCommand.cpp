@@ -5,6 +5,7 @@
 #include "mail/MailTexts.h"
 #include "mail/SmtpAttempt.h"
 #include "mail/SmtpClient.h"
+#include "mail/SmtpSecurity.h"
 #include "shared/CodePage.h"
 #include "shared/Error.h"
 
@@ -18,7 +19,7 @@ namespace {
 
 const QStringList kRequired = {"--host",      "--user", "--password", "--from-name",
                                "--from",      "--to",   "--subject"};
-const QStringList kOptional = {"--port", "--cc", "--body-file"};
+const QStringList kOptional = {"--port", "--cc", "--body-file", "--security", "--ca-file"};
 
 QStringList bodyLinesOf(const QString &path)
 {
@@ -29,10 +30,16 @@ QStringList bodyLinesOf(const QString &path)
 }
 
 // The mail program's texts for the outcomes of a send, as its sending window shows them.
-QString outcomeText(TSmtpAttempt::Outcome outcome)
+QString outcomeText(TSmtpAttempt::Outcome outcome, const QString &server, const QString &detail)
 {
     using namespace ly::mail;
     switch (outcome) {
+    case TSmtpAttempt::Outcome::TlsFailed:
+        return ly::mail::TlsFailedMessage(server, detail);
+    case TSmtpAttempt::Outcome::TlsRequired:
+        return ly::mail::TlsRequiredMessage(server);
+    case TSmtpAttempt::Outcome::AuthRefused:
+        return ly::mail::AuthRefusedMessage(server, detail);
     case TSmtpAttempt::Outcome::Sent:
         return QLatin1String(kSentText);
     case TSmtpAttempt::Outcome::ConnectionFailed:
@@ -69,9 +76,14 @@ int runSendMail(const QStringList &args)
         if (!values.contains(name))
             throw Usage{};
     }
+    bool securityOk = true;
+    const ly::mail::SmtpSecurity security = ly::mail::SecurityFromName(
+        values.value(QStringLiteral("--security"), QStringLiteral("none")), &securityOk);
     bool portOk = true;
-    const uint port = values.value(QStringLiteral("--port"), QStringLiteral("25")).toUInt(&portOk);
-    if (!portOk || port == 0 || port > 65535)
+    const uint port = values.contains(QStringLiteral("--port"))
+                          ? values.value(QStringLiteral("--port")).toUInt(&portOk)
+                          : ly::mail::EffectivePort(0, security);
+    if (!securityOk || !portOk || port == 0 || port > 65535)
         throw Usage{};
 
     TMailMessage message;
@@ -91,6 +103,9 @@ int runSendMail(const QStringList &args)
     TSmtpClient client;
     client.Host = values.value(QStringLiteral("--host"));
     client.Port = quint16(port);
+    client.Security = security;
+    if (values.contains(QStringLiteral("--ca-file")))
+        client.CaFile = QFileInfo(values.value(QStringLiteral("--ca-file"))).absoluteFilePath();
     client.UserID = user;
     QObject::connect(&client, &TSmtpClient::OnRecipientNotFound, [&client](const QString &a) {
         printLine(QStringLiteral("Recipient refused: %1 (%2)").arg(a, client.ReplyText()));
@@ -114,11 +129,14 @@ int runSendMail(const QStringList &args)
         loop.exec();
 
     if (outcome == TSmtpAttempt::Outcome::Sent) {
-        printLine(outcomeText(outcome));
+        printLine(outcomeText(outcome, client.Host, detail));
         return 0;
     }
-    QString text = outcomeText(outcome);
-    if (!detail.isEmpty())
+    QString text = outcomeText(outcome, client.Host, detail);
+    // The texts of TLS and AUTH refusals carry the detail themselves.
+    const bool ownDetail = outcome == TSmtpAttempt::Outcome::TlsFailed
+                           || outcome == TSmtpAttempt::Outcome::AuthRefused;
+    if (!detail.isEmpty() && !ownDetail)
         text += QLatin1Char('\n') + detail;
     throw ly::Error(text);
 }

@@ -207,4 +207,75 @@ TEST_F(MailAccountTest, CompleteNeedsEverythingButThePassword)
     }
 }
 
+// What public providers need and the record cannot hold: the full address as login, a long
+// server name, a long password, a port and a security mode.
+MailAccount providerAccount()
+{
+    MailAccount a = {"Jürgen Müller",  "juergen.mueller@mail.example.org",
+                     "smtp.submission.mail.example.org", true, "juergen.mueller@mail.example.org",
+                     "a long app password of 32 chars!"};
+    a.port = 587;
+    a.security = ly::mail::SmtpSecurity::StartTls;
+    return a;
+}
+
+TEST_F(MailAccountTest, SideFileKeepsWhatTheRecordCannot)
+{
+    const MailAccount account = providerAccount();
+    ly::mail::SaveAccount(file(), account);
+    EXPECT_EQ(ly::mail::LoadAccount(file()), account);
+
+    // The record stays as other readers know it, with each value cut to its field.
+    const QByteArray record = lytest::readFile(file());
+    ASSERT_EQ(record.size(), 286);
+    const MailAccount recorded = ly::mail::DecodeAccount(record);
+    EXPECT_EQ(recorded.userName, account.userName.left(14));
+    EXPECT_EQ(recorded.smtpServer, account.smtpServer.left(24));
+    EXPECT_EQ(recorded.password, account.password.left(24));
+    EXPECT_EQ(recorded.mailAddress, account.mailAddress);
+
+    // The side file holds the secrets only scrambled.
+    const QByteArray side = lytest::readFile(sandbox.root() + "MyMail.ini");
+    EXPECT_TRUE(side.startsWith("[Account]\r\nName=J")) << side.toStdString();
+    EXPECT_TRUE(side.contains("\r\nPort=587\r\nSecurity=starttls\r\n")) << side.toStdString();
+    for (const QString &secret : {account.userName, account.smtpServer, account.password})
+        EXPECT_FALSE(side.contains(secret.left(10).toUtf8())) << secret.toStdString();
+}
+
+TEST_F(MailAccountTest, RecordRewrittenByAnotherProgramWinsOverTheSideFile)
+{
+    ly::mail::SaveAccount(file(), providerAccount());
+    // Another program writes only the record.
+    ly::mail::WriteAccount(file(), sample());
+    MailAccount expected = sample();
+    expected.port = 587;
+    expected.security = ly::mail::SmtpSecurity::StartTls;
+    EXPECT_EQ(ly::mail::LoadAccount(file()), expected);
+}
+
+TEST_F(MailAccountTest, MissingOrDamagedSideFileLeavesTheRecord)
+{
+    ly::mail::WriteAccount(file(), sample());
+    EXPECT_EQ(ly::mail::LoadAccount(file()), sample());
+    sandbox.writeFile("MyMail.ini",
+                      "[Account]\r\nUserName=not scrambled\r\nPassword=0\r\nPort=70000\r\n"
+                      "Security=carrier pigeon\r\n");
+    EXPECT_EQ(ly::mail::LoadAccount(file()), sample());
+    sandbox.writeFile("MyMail.ini", "[Account]\r\nPort=465\r\nSecurity=TLS\r\n");
+    MailAccount expected = sample();
+    expected.port = 465;
+    expected.security = ly::mail::SmtpSecurity::Tls;
+    EXPECT_EQ(ly::mail::LoadAccount(file()), expected);
+}
+
+TEST_F(MailAccountTest, SaveRefusesWhatTheCodePageCannotStoreAndWritesNothing)
+{
+    ly::codepage::overrideName("WINDOWS-1252");
+    MailAccount account = providerAccount();
+    account.password = QStringLiteral("пароль");
+    EXPECT_THROW(ly::mail::SaveAccount(file(), account), ly::mail::FieldsDoNotFit);
+    EXPECT_FALSE(QFile::exists(file()));
+    EXPECT_FALSE(QFile::exists(sandbox.root() + "MyMail.ini"));
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "support/Sandbox.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 #include <QSet>
 #include <QRegularExpression>
 
@@ -21,7 +22,8 @@ TMailMessage plainMessage()
     m.ToAddress = {QStringLiteral("Ann <ann@x.test>"), QStringLiteral("bob@x.test")};
     m.ToCarbonCopy = {QStringLiteral("carol@x.test")};
     m.Subject = QStringLiteral("Greetings");
-    m.Date = QStringLiteral("2024-03-05 07:08:09");
+    m.Date = QStringLiteral("Tue, 5 Mar 2024 07:08:09 +0100");
+    m.MessageId = QStringLiteral("<1.2@x.test>");
     m.Body = {QStringLiteral("Hello"), QStringLiteral("."), QStringLiteral(".hidden"),
               QStringLiteral("a.b"), QString()};
     return m;
@@ -30,11 +32,12 @@ TMailMessage plainMessage()
 TEST(MailMessageTest, PlainMailIsHeaderBlockTwoLineEndsAndStuffedBody)
 {
     EXPECT_EQ(plainMessage().Assemble(QStringLiteral("us-ascii")),
-              QByteArray("From: Lyra<lyra@x.test>\r\n"
-                         "To: Ann <ann@x.test>,bob@x.test\r\n"
+              QByteArray("From: Lyra <lyra@x.test>\r\n"
+                         "To: Ann <ann@x.test>, bob@x.test\r\n"
                          "CC: carol@x.test\r\n"
                          "Subject: Greetings\r\n"
-                         "Date: 2024-03-05 07:08:09\r\n"
+                         "Date: Tue, 5 Mar 2024 07:08:09 +0100\r\n"
+                         "Message-ID: <1.2@x.test>\r\n"
                          "Mime-Version: 1.0\r\n"
                          "Content-Type: text/plain; charset=us-ascii\r\n"
                          "\r\n"
@@ -51,10 +54,12 @@ TEST(MailMessageTest, OptionalHeaderLinesAreLeftOut)
     TMailMessage m;
     m.FromAddress = QStringLiteral("lyra@x.test");
     m.ToBlindCarbonCopy = {QStringLiteral("hidden@x.test")};
-    m.Date = QStringLiteral("2024-03-05 07:08:09");
+    m.Date = QStringLiteral("Tue, 5 Mar 2024 07:08:09 +0100");
+    m.MessageId = QStringLiteral("<1.2@x.test>");
     EXPECT_EQ(m.Assemble(QStringLiteral("iso-8859-1")),
-              QByteArray("From: <lyra@x.test>\r\n"
-                         "Date: 2024-03-05 07:08:09\r\n"
+              QByteArray("From: lyra@x.test\r\n"
+                         "Date: Tue, 5 Mar 2024 07:08:09 +0100\r\n"
+                         "Message-ID: <1.2@x.test>\r\n"
                          "Mime-Version: 1.0\r\n"
                          "Content-Type: text/plain; charset=iso-8859-1\r\n"
                          "\r\n"
@@ -72,15 +77,17 @@ TEST_F(MailMessageFileTest, AttachmentsMakeMultipartWithBase64Parts)
     m.FromName = QStringLiteral("Lyra");
     m.FromAddress = QStringLiteral("lyra@x.test");
     m.ToAddress = {QStringLiteral("ann@x.test")};
-    m.Date = QStringLiteral("2024-03-05 07:08:09");
+    m.Date = QStringLiteral("Tue, 5 Mar 2024 07:08:09 +0100");
+    m.MessageId = QStringLiteral("<1.2@x.test>");
     m.Body = {QStringLiteral("Hi"), QStringLiteral(".")};
     m.Attachments = {sandbox.writeFile(QStringLiteral("a/card.bin"), bytes46),
                      sandbox.writeFile(QStringLiteral("b/empty.txt"), QByteArray())};
     const QByteArray b = "====================54535abcdef====";
     EXPECT_EQ(m.Assemble(QStringLiteral("us-ascii"), b),
-              QByteArray("From: Lyra<lyra@x.test>\r\n"
+              QByteArray("From: Lyra <lyra@x.test>\r\n"
                          "To: ann@x.test\r\n"
-                         "Date: 2024-03-05 07:08:09\r\n"
+                         "Date: Tue, 5 Mar 2024 07:08:09 +0100\r\n"
+                         "Message-ID: <1.2@x.test>\r\n"
                          "Mime-Version: 1.0\r\n"
                          "Content-Type: multipart/mixed; boundary=\"" + b + "\"\r\n"
                          "\r\n"
@@ -158,12 +165,13 @@ TEST(MailMessageTest, BoundaryFollowsThePatternAndVaries)
     EXPECT_GT(seen.size(), 190);
 }
 
-// Every line of the header block starts with a known header name.
+// Every field of the header block, its folds undone, starts with a known header name.
 void expectOnlyKnownHeaderLines(const QByteArray &message)
 {
-    static const QRegularExpression known(
-        QStringLiteral("^(From|To|CC|Subject|Date|Mime-Version|Content-Type): [^\r\n]*$"));
-    const QString header = QString::fromLatin1(message.left(message.indexOf("\r\n\r\n")));
+    static const QRegularExpression known(QStringLiteral(
+        "^(From|To|CC|Subject|Date|Message-ID|Mime-Version|Content-Type): [^\r\n]*$"));
+    QString header = QString::fromLatin1(message.left(message.indexOf("\r\n\r\n")));
+    header.replace(QStringLiteral("\r\n "), QStringLiteral(" "));
     for (const QString &line : header.split(QStringLiteral("\r\n")))
         EXPECT_TRUE(known.match(line).hasMatch()) << line.toStdString();
 }
@@ -178,13 +186,13 @@ TEST(MailMessageTest, LineBreaksInHeaderValuesCannotStartHeaderLines)
         [&](TMailMessage &m) { m.ToAddress.append(evil); },
         [&](TMailMessage &m) { m.ToCarbonCopy = {evil}; },
         [&](TMailMessage &m) { m.Date = evil; },
+        [&](TMailMessage &m) { m.MessageId = evil; },
     };
     for (const auto &set : fields) {
         TMailMessage m = plainMessage();
         set(m);
         const QByteArray message = m.Assemble(evil);
         expectOnlyKnownHeaderLines(message);
-        EXPECT_TRUE(message.contains("x Bcc: victim@y.test X-Spam: 1"));
     }
 }
 
@@ -254,8 +262,8 @@ TEST(MailMessageTest, RecipientListFromTypedText)
 
 TEST(MailMessageTest, DateText)
 {
-    EXPECT_EQ(DateText(QDateTime(QDate(2024, 12, 31), QTime(23, 5, 9))),
-              QStringLiteral("2024-12-31 23:05:09"));
+    EXPECT_EQ(DateText(QDateTime(QDate(2024, 12, 31), QTime(23, 5, 9), QTimeZone(-3600))),
+              QStringLiteral("Tue, 31 Dec 2024 23:05:09 -0100"));
 }
 
 } // namespace

@@ -22,7 +22,7 @@ protected:
     SmtpClientTest()
     {
         client.Host = QStringLiteral("127.0.0.1");
-        client.UserID = QStringLiteral("me");
+        client.HeloName = QStringLiteral("me");
         client.TimeOut = 3000;
         const auto ends = [this](const QString &event) {
             events.append(event);
@@ -125,7 +125,7 @@ TEST_F(SmtpClientTest, SendMailRunsTheTransactionAndSkipsRefusedRecipients)
     EXPECT_EQ(run([this] { client.Transaction(QStringLiteral("NOOP")); }), "transaction 250");
     EXPECT_EQ(server.received(), server.scriptedLines());
 
-    EXPECT_TRUE(server.data().startsWith("From: Me<me@x.test>\r\n"));
+    EXPECT_TRUE(server.data().startsWith("From: Me <me@x.test>\r\n"));
     EXPECT_TRUE(server.data().endsWith("\r\n\r\n..\r\nend\r\n"));
     ASSERT_FALSE(packets.isEmpty());
     EXPECT_EQ(packets.last(), std::make_pair(server.data().size(), server.data().size()));
@@ -181,7 +181,7 @@ TEST_F(SmtpClientTest, Greeting)
         SCOPED_TRACE(c.name);
         events.clear();
         newUserId = c.newUserId;
-        client.UserID = QStringLiteral("me");
+        client.HeloName = QStringLiteral("me");
         SmtpFakeServer server(c.script);
         EXPECT_EQ(connectTo(server), c.end);
         QStringList refusals;
@@ -195,7 +195,7 @@ TEST_F(SmtpClientTest, Greeting)
         QTest::qWait(50);
         EXPECT_EQ(server.received(), server.scriptedLines());
         if (!c.newUserId.isEmpty()) {
-            EXPECT_EQ(client.UserID, c.newUserId);
+            EXPECT_EQ(client.HeloName, c.newUserId);
         }
         client.Abort();
     }
@@ -378,7 +378,7 @@ TEST_F(SmtpClientTest, MessageProblemsFailBeforeAnyCommand)
 
 TEST_F(SmtpClientTest, LineBreakInACommandValueCannotStartACommand)
 {
-    client.UserID = QStringLiteral("me\r\nRSET\nQUIT");
+    client.HeloName = QStringLiteral("me\r\nRSET\nQUIT");
     SmtpFakeServer server({"S: 220 hi", "C: EHLO me RSET QUIT", "S: 250 ok"});
     EXPECT_EQ(connectTo(server), "connect");
     QTest::qWait(50);

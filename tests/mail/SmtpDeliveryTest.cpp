@@ -1,8 +1,13 @@
 #include "mail/SmtpAttempt.h"
 #include "mail/SmtpClient.h"
 
+#include "mail/MailParser.h"
 #include "mail/SmtpTestServer.h"
+#include "mail/TestAuthority.h"
 #include "support/Sandbox.h"
+
+#include <QCryptographicHash>
+#include <QJsonArray>
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -14,7 +19,8 @@ using lytest::SmtpTestServer;
 using Outcome = TSmtpAttempt::Outcome;
 
 const QRegularExpression kDateLine(
-    QStringLiteral("\r\nDate: (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d)\r\n"));
+    QStringLiteral("\r\nDate: ([A-Z][a-z]{2}, \\d\\d? [A-Z][a-z]{2} \\d{4} \\d\\d:\\d\\d:\\d\\d [+-]\\d{4})\r\n"
+                   "Message-ID: (<[0-9a-f]{32}\\.[0-9a-z]+@x\\.test>)\r\n"));
 
 TMailMessage greetingMail()
 {
@@ -36,7 +42,7 @@ protected:
     SmtpDeliveryTest()
     {
         client.Host = QStringLiteral("127.0.0.1");
-        client.UserID = QStringLiteral("me");
+        client.HeloName = QStringLiteral("me");
         client.TimeOut = 5000;
         QObject::connect(&client, &TSmtpClient::OnPacketSent,
                          [this](qint64 sent, qint64 total) { packets.append({sent, total}); });
@@ -85,11 +91,12 @@ TEST_F(SmtpDeliveryTest, PlainMailArrivesWithExactlyItsHeadersAndBytes)
     const QByteArray mail = server->mail(1);
     const QRegularExpressionMatch date = kDateLine.match(QString::fromLatin1(mail));
     ASSERT_TRUE(date.hasMatch()) << mail.toStdString();
-    EXPECT_EQ(mail, "From: Lyra<lyra@x.test>\r\n"
-                    "To: Ann Lee <ann@x.test>,bob@x.test\r\n"
+    EXPECT_EQ(mail, "From: Lyra <lyra@x.test>\r\n"
+                    "To: Ann Lee <ann@x.test>, bob@x.test\r\n"
                     "CC: carol@x.test\r\n"
                     "Subject: Your greeting card came...(From:Lyra)\r\n"
                     "Date: " + date.captured(1).toLatin1() + "\r\n"
+                    "Message-ID: " + date.captured(2).toLatin1() + "\r\n"
                     "Mime-Version: 1.0\r\n"
                     "Content-Type: text/plain; charset=us-ascii\r\n"
                     "\r\n"
@@ -206,7 +213,7 @@ TEST_F(SmtpDeliveryTest, NoRecipientTakenFailsTheSend)
 TEST_F(SmtpDeliveryTest, RefusedGreetingIsRetriedOnceWithANewUserName)
 {
     start({"--refuse-host", "bad.name"});
-    client.UserID = QStringLiteral("bad.name");
+    client.HeloName = QStringLiteral("bad.name");
     int asked = 0;
     QObject::connect(&client, &TSmtpClient::OnAuthenticationFailed,
                      [&](QString &userId, bool &retry) {
@@ -225,7 +232,7 @@ TEST_F(SmtpDeliveryTest, RefusedGreetingIsRetriedOnceWithANewUserName)
 TEST_F(SmtpDeliveryTest, GreetingRefusedTwiceFails)
 {
     start({"--refuse-host", "bad.name"});
-    client.UserID = QStringLiteral("bad.name");
+    client.HeloName = QStringLiteral("bad.name");
     QObject::connect(&client, &TSmtpClient::OnAuthenticationFailed,
                      [](QString &, bool &retry) { retry = true; });
     EXPECT_EQ(send(greetingMail()), Outcome::Failed);
@@ -242,7 +249,6 @@ TEST_F(SmtpDeliveryTest, RefusedLoginSendsNoMail)
         QString password;
         QString event; // the server's AUTH record, if any
     } cases[] = {
-        {{"--no-login"}, "secret", {}},
         {{}, "wrong", "AUTH LOGIN alice false"},
     };
     for (const auto &c : cases) {
@@ -255,6 +261,127 @@ TEST_F(SmtpDeliveryTest, RefusedLoginSendsNoMail)
         EXPECT_TRUE(events.filter(QRegularExpression("^(MAIL|RCPT|DATA) ")).isEmpty());
         EXPECT_FALSE(client.Connected());
     }
+}
+
+} // namespace
+
+namespace {
+
+using ly::mail::SmtpSecurity;
+
+// The server's arguments for a certificate of the test authority.
+QStringList certificateArguments(const QString &certificate)
+{
+    return {"--cert", certificate, "--key", lytest::TestAuthority::keyOf(certificate)};
+}
+
+// The commands before the first AUTH, and whether TLS was in place for it.
+bool loggedInOnlyOverTls(const QStringList &events, bool implicitTls)
+{
+    const qsizetype auth = events.indexOf(QRegularExpression("AUTH .*"));
+    const qsizetype tls = events.indexOf("STARTTLS");
+    return auth >= 0 && (implicitTls || (tls >= 0 && tls < auth));
+}
+
+TEST_F(SmtpDeliveryTest, OverTlsAMailWithUtf8TextsALongLineAndAnAttachmentArrivesWhole)
+{
+    const lytest::TestAuthority &ca = lytest::TestAuthority::get();
+    ASSERT_TRUE(ca.error.isEmpty()) << ca.error.toStdString();
+    QByteArray card(1024 * 1024, '\0');
+    QRandomGenerator random(3);
+    for (qsizetype i = 0; i < card.size(); ++i)
+        card[i] = char(random.bounded(256));
+    const QString cardPath = sandbox.writeFile(QStringLiteral("out/Grüße Karte.exe"), card);
+
+    const struct
+    {
+        const char *name;
+        QStringList serverArguments;
+        SmtpSecurity security;
+        quint16 implicitTls;
+    } cases[] = {
+        {"STARTTLS whenever offered", {"--starttls"}, SmtpSecurity::None, false},
+        {"STARTTLS required", {"--starttls"}, SmtpSecurity::StartTls, false},
+        {"implicit TLS", {"--implicit-tls"}, SmtpSecurity::Tls, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        start(c.serverArguments + certificateArguments(ca.server) + QStringList{"--strict-8bit"});
+        client.Host = QStringLiteral("localhost");
+        client.Security = c.security;
+        client.CaFile = ca.authority;
+        TMailMessage message = greetingMail();
+        message.FromName = QStringLiteral("Müller, Jürgen");
+        message.Subject = QStringLiteral("Grüße — eine Karte für dich");
+        message.Body = {QStringLiteral("Schöne Grüße!"), QString(2700, QLatin1Char('x')),
+                        QStringLiteral(".")};
+        message.Attachments = {cardPath};
+        ASSERT_EQ(send(message), Outcome::Sent) << detail.toStdString();
+        EXPECT_TRUE(loggedInOnlyOverTls(server->events(), c.implicitTls))
+            << server->events().join(" | ").toStdString();
+
+        const QJsonObject parsed = lytest::ParseMail(server->mail(1));
+        EXPECT_EQ(parsed["defects"].toArray(), QJsonArray());
+        EXPECT_EQ(parsed["subject"].toString(), message.Subject);
+        EXPECT_EQ(parsed["from"].toArray().at(0).toObject()["name"].toString(), message.FromName);
+        EXPECT_EQ(parsed["text"].toString(), message.Body.join(QLatin1Char('\n')));
+        EXPECT_LE(parsed["longest_line"].toInt(), 998);
+        const QJsonArray attachments = parsed["attachments"].toArray();
+        ASSERT_EQ(attachments.size(), 1);
+        EXPECT_EQ(attachments[0]["filename"].toString(), QStringLiteral("Grüße Karte.exe"));
+        EXPECT_EQ(attachments[0]["sha256"].toString(),
+                  QCryptographicHash::hash(card, QCryptographicHash::Sha256).toHex());
+    }
+}
+
+TEST_F(SmtpDeliveryTest, TlsFailuresNeverFallBackToClearText)
+{
+    const lytest::TestAuthority &ca = lytest::TestAuthority::get();
+    ASSERT_TRUE(ca.error.isEmpty()) << ca.error.toStdString();
+    const struct
+    {
+        const char *name;
+        QStringList serverArguments;
+        SmtpSecurity security;
+        QString caFile;
+        QString host;
+    } cases[] = {
+        {"authority not trusted", QStringList{"--starttls"} + certificateArguments(ca.server),
+         SmtpSecurity::None, {}, "localhost"},
+        {"self-signed certificate", QStringList{"--starttls"} + certificateArguments(ca.selfSigned),
+         SmtpSecurity::None, ca.authority, "localhost"},
+        {"certificate for another name",
+         QStringList{"--implicit-tls"} + certificateArguments(ca.otherName), SmtpSecurity::Tls,
+         ca.authority, "localhost"},
+        {"implicit TLS against a clear-text server", {}, SmtpSecurity::Tls, ca.authority,
+         "127.0.0.1"},
+        {"STARTTLS required, not offered", {}, SmtpSecurity::StartTls, ca.authority,
+         "127.0.0.1"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        start(c.serverArguments);
+        client.Host = c.host;
+        client.Security = c.security;
+        client.CaFile = c.caFile;
+        EXPECT_EQ(send(greetingMail()), Outcome::TlsFailed) << detail.toStdString();
+        EXPECT_FALSE(detail.isEmpty());
+        EXPECT_TRUE(server->events().filter(QRegularExpression("^(AUTH|MAIL) ")).isEmpty())
+            << server->events().join(" | ").toStdString();
+        EXPECT_FALSE(client.Connected());
+    }
+}
+
+TEST_F(SmtpDeliveryTest, StrictServerTakesTheEncodedMailAndPlainWhereNoLogin)
+{
+    start({"--strict-8bit", "--no-login"});
+    TMailMessage message = greetingMail();
+    message.ToAddress = {QStringLiteral("Zoë <zoe@x.test>")};
+    message.Subject = QStringLiteral("Grüße");
+    message.Body = {QStringLiteral("Grüße")};
+    ASSERT_EQ(send(message), Outcome::Sent) << detail.toStdString();
+    EXPECT_TRUE(server->events().contains("AUTH PLAIN alice true"));
+    EXPECT_EQ(lytest::ParseMail(server->mail(1))["defects"].toArray(), QJsonArray());
 }
 
 } // namespace

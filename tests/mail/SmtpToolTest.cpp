@@ -1,8 +1,11 @@
 #include "mail/SmtpFakeServer.h"
+#include "mail/SmtpSecurity.h"
 #include "mail/SmtpTestServer.h"
+#include "mail/TestAuthority.h"
 #include "support/Sandbox.h"
 #include "support/ToolRunner.h"
 
+#include <QHostInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -23,9 +26,11 @@ using lytest::ToolResult;
 
 // Runs "lyrabell-tool sendmail" while this process's event loop keeps going, so that a
 // scripted server in the test can answer it.
-ToolResult sendmail(const QStringList &args, int timeoutMs = 60000)
+ToolResult sendmail(const QStringList &args, int timeoutMs = 60000,
+                    const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     p.start(lytest::builtProgramDir() + QStringLiteral("lyrabell-tool"),
             QStringList{QStringLiteral("sendmail")} + args);
     ToolResult r;
@@ -74,11 +79,12 @@ TEST_F(SmtpToolTest, DeliversHeadersBodyAndABinaryAttachment)
 
     const QByteArray mail = server.mail(1);
     const QRegularExpression head(QStringLiteral(
-        "^From: Lyra<lyra@x.test>\r\n"
-        "To: Ann <ann@x.test>,bob@x.test\r\n"
+        "^From: Lyra <lyra@x.test>\r\n"
+        "To: Ann <ann@x.test>, bob@x.test\r\n"
         "CC: carol@x.test\r\n"
         "Subject: Card\r\n"
-        "Date: \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\r\n"
+        "Date: [A-Z][a-z]{2}, \\d\\d? [A-Z][a-z]{2} \\d{4} \\d\\d:\\d\\d:\\d\\d [+-]\\d{4}\r\n"
+        "Message-ID: <[0-9a-f.a-z]+@x.test>\r\n"
         "Mime-Version: 1.0\r\n"
         "Content-Type: multipart/mixed; boundary=\"(={20}54535[a-y]{6}====)\"\r\n"
         "\r\n\r\n"
@@ -130,7 +136,12 @@ TEST_F(SmtpToolTest, FailuresAgainstARealServer)
 }
 
 // Greeting and login of "alice"/"secret" as the tool makes them.
-const QStringList kLoggedIn = {"S: 220 hi",         "C: EHLO alice", "S: 250-fake",
+// The tool greets with this machine's name, or its address on the loopback connection.
+const QString kGreeting = QStringLiteral("C: EHLO ")
+                          + ly::mail::GreetingName(QHostInfo::localHostName(),
+                                                   QHostInfo::localDomainName(),
+                                                   QHostAddress(QHostAddress::LocalHost));
+const QStringList kLoggedIn = {"S: 220 hi",         kGreeting,       "S: 250-fake",
                                "S: 250 AUTH LOGIN", "C: AUTH LOGIN", "S: 334 VXNlcm5hbWU6",
                                "C: YWxpY2U=",       "S: 334 UGFzc3dvcmQ6", "C: c2VjcmV0",
                                "S: 235 welcome"};
@@ -184,6 +195,67 @@ TEST_F(SmtpToolTest, ConnectionRefusedAndNoRecipient)
     EXPECT_EQ(r.err, QByteArray("Execuse me, please establish personal mail!\n"));
 }
 
+TEST_F(SmtpToolTest, TlsModesAndTheirFailures)
+{
+    const lytest::TestAuthority &ca = lytest::TestAuthority::get();
+    ASSERT_TRUE(ca.error.isEmpty()) << ca.error.toStdString();
+    const QStringList certificate = {"--cert", ca.server, "--key",
+                                     lytest::TestAuthority::keyOf(ca.server)};
+    QProcessEnvironment trusting = QProcessEnvironment::systemEnvironment();
+    trusting.insert("SSL_CERT_FILE", ca.authority);
+    const struct
+    {
+        const char *name;
+        QStringList serverArguments;
+        QStringList toolArguments;
+        QProcessEnvironment environment;
+        int exitCode;
+        QByteArray err; // its start
+    } cases[] = {
+        {"STARTTLS, authority named by an option", QStringList{"--starttls"} + certificate,
+         {"--security", "starttls", "--ca-file", ca.authority},
+         QProcessEnvironment::systemEnvironment(), 0, ""},
+        {"implicit TLS, authority named by SSL_CERT_FILE",
+         QStringList{"--implicit-tls"} + certificate, {"--security", "tls"}, trusting, 0, ""},
+        {"implicit TLS, authority not trusted", QStringList{"--implicit-tls"} + certificate,
+         {"--security", "tls"}, QProcessEnvironment::systemEnvironment(), 1,
+         ly::mail::TlsFailedMessage("localhost", "").toUtf8()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        SmtpTestServer server(c.serverArguments);
+        ASSERT_NE(server.port(), 0) << server.error().toStdString();
+        QStringList args =
+            account(server.port()) + QStringList{"--to", "ann@x.test"} + c.toolArguments;
+        args[1] = "localhost";
+        const ToolResult r = sendmail(args, 60000, c.environment);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith(c.err)) << r.err.toStdString();
+        EXPECT_EQ(r.out, c.exitCode == 0 ? QByteArray("The mail sends out to complete!\n") : QByteArray());
+        EXPECT_TRUE(server.events().filter(QRegularExpression("^AUTH ")).isEmpty() == (c.exitCode != 0));
+    }
+}
+
+TEST_F(SmtpToolTest, RefusalsThatAreNotTheLoginValues)
+{
+    const QStringList greeted = {"S: 220 hi", kGreeting, "S: 250 fake", "C: AUTH LOGIN"};
+    const std::pair<QStringList, QByteArray> cases[] = {
+        {greeted + QStringList{"S: 530 5.7.0 Must issue a STARTTLS command first", "C: QUIT", "S: 221 bye"},
+         ly::mail::TlsRequiredMessage("127.0.0.1").toUtf8()
+             + "\n530 5.7.0 Must issue a STARTTLS command first\n"},
+        {greeted + QStringList{"S: 504 5.5.4 Unrecognized authentication type", "C: QUIT", "S: 221 bye"},
+         ly::mail::AuthRefusedMessage("127.0.0.1", "504 5.5.4 Unrecognized authentication type").toUtf8() + "\n"},
+    };
+    for (const auto &[script, err] : cases) {
+        SmtpFakeServer server(script);
+        const ToolResult r = sendmail(account(server.port()) + QStringList{"--to", "ann@x.test"});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, err);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return server.clientClosed(); }, 5000));
+        EXPECT_EQ(server.received(), server.scriptedLines());
+    }
+}
+
 TEST_F(SmtpToolTest, WrongArgumentsShowTheUsage)
 {
     const QStringList valid = account(25) + QStringList{"--to", "ann@x.test"};
@@ -195,6 +267,7 @@ TEST_F(SmtpToolTest, WrongArgumentsShowTheUsage)
         valid + QStringList{"--host", "other"},             // given twice
         QStringList{"--host", "h", "--port", "0"} + valid.mid(4), // port out of range
         QStringList{"--host", "h", "--port", "twenty-five"} + valid.mid(4),
+        valid + QStringList{"--security", "ssl"},
     };
     for (const QStringList &args : cases) {
         const ToolResult r = sendmail(args);
