@@ -1,7 +1,7 @@
 #include "BuilderFixtures.h"
 
 #include "editor/BuilderUnit.h"
-#include "editor/Packer.h"
+#include "card/Packer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "MainFixture.h"
 
-#include "CardFixtures.h"
+#include "card/CardFixtures.h"
 #include "editor/BuilderUnit.h"
 #include "editor/CardMail.h"
-#include "editor/Packer.h"
+#include "card/Packer.h"
 #include "editor/widgets/BuilderSetUnit.h"
 #include "editor/widgets/BuilderUnit.h"
 #include "control/widgets/LyImgBtn.h"

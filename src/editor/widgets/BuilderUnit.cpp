@@ -1,7 +1,7 @@
 #include "editor/widgets/BuilderUnit.h"
 
 #include "control/widgets/LyFullPicture.h"
-#include "editor/Packer.h"
+#include "card/Packer.h"
 #include "editor/widgets/AppException.h"
 #include "editor/widgets/PackProgressBar.h"
 #include "platform/Shell.h"
