@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/Sandbox.h"
+#include "support/ToolRunner.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -17,12 +18,7 @@
 // configuration and PATH folders inside the sandbox (fake xdg-open and xdg-email first).
 namespace playertest {
 
-struct RunResult
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using RunResult = lytest::ToolResult;
 
 class PlayerTest : public lytest::SandboxTest
 {
@@ -114,7 +110,6 @@ protected:
 
     RunResult run(const QString &program, const QStringList &args, int timeoutMs = 120000)
     {
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TMPDIR", tmp());
         env.insert("XDG_CONFIG_HOME", config());
@@ -122,19 +117,7 @@ protected:
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.remove("DISPLAY");
         env.remove("WAYLAND_DISPLAY");
-        p.setProcessEnvironment(env);
-        p.start(program, args);
-        RunResult r;
-        if (!p.waitForFinished(timeoutMs)) {
-            p.kill();
-            p.waitForFinished(5000);
-            r.err = "timed out";
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError();
-        return r;
+        return lytest::runProgram(program, args, env, timeoutMs);
     }
 
     // Builds the project with lyrabell-tool into card.exe in the sandbox.

@@ -13,7 +13,14 @@ ToolResult runTool(const QStringList &args, int timeoutMs)
 
 ToolResult runProgram(const QString &program, const QStringList &args, int timeoutMs)
 {
+    return runProgram(program, args, QProcessEnvironment::systemEnvironment(), timeoutMs);
+}
+
+ToolResult runProgram(const QString &program, const QStringList &args,
+                      const QProcessEnvironment &env, int timeoutMs)
+{
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(program, args);
     ToolResult r;
     if (!p.waitForFinished(timeoutMs)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 namespace lytest {
@@ -17,5 +18,8 @@ struct ToolResult
 ToolResult runTool(const QStringList &args, int timeoutMs = 60000);
 // The same with another copy of a program (for example one copied into a sandbox).
 ToolResult runProgram(const QString &program, const QStringList &args, int timeoutMs = 60000);
+// The same in the environment given.
+ToolResult runProgram(const QString &program, const QStringList &args,
+                      const QProcessEnvironment &env, int timeoutMs);
 
 } // namespace lytest
