@@ -15,11 +15,13 @@ bool UseCardWebEngine(QByteArrayView module, const QString &privateFolder, QStri
     const QString path = privateFolder + QLatin1String(kCardWebEngineFile);
     QFile file(path);
     // NewOnly: never into a file that is already there (the folder is the card's own).
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)
-        || file.write(module.data(), module.size()) != module.size() || !file.flush()) {
+    const bool opened = file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    if (!opened || file.write(module.data(), module.size()) != module.size() || !file.flush()) {
         *why = QStringLiteral("cannot write the web engine module %1: %2").arg(path, file.errorString());
-        file.close();
-        QFile::remove(path);
+        if (opened) {
+            file.close();
+            file.remove();
+        }
         return false;
     }
     file.close();
