@@ -12,6 +12,10 @@
 // black surface.
 namespace ly::player {
 
+// What the card says on standard error, before the reason, when its page cannot be shown.
+inline const QString kStillAnimationNote =
+    QStringLiteral("The background animation is shown as a still black surface: ");
+
 // The module file name inside the private folder.
 inline constexpr char kCardWebEngineFile[] = "lywebview.so";
 

@@ -309,8 +309,8 @@ int RunPlayer(int argc, char **argv, QByteArrayView webEngineModule)
     if (!pageFolder.isEmpty()) {
         QString why;
         if (!UseCardWebEngine(webEngineModule, temp->path(), &why))
-            std::fprintf(stderr, "The background animation is shown as a still black surface: %s\n",
-                         why.toLocal8Bit().constData());
+            std::fprintf(stderr, "%s\n",
+                         (kStillAnimationNote + why).toLocal8Bit().constData());
     }
 
     if (!preview) {

@@ -1,6 +1,7 @@
 #include "player/widgets/WebAnimationPage.h"
 
 #include "platform/WebView.h"
+#include "player/CardWebEngine.h"
 #include "shared/Error.h"
 
 #include <QDeadlineTimer>
@@ -64,8 +65,8 @@ void WebAnimationPage::startView()
         m_view = platform::CreateWebView(this);
     } catch (const Error &e) {
         m_failed = true;
-        std::fprintf(stderr, "The background animation is shown as a still black surface: %s\n",
-                     e.text().toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n",
+                     (kStillAnimationNote + e.text()).toLocal8Bit().constData());
         return;
     }
     QWidget *w = m_view->widget();
