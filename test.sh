@@ -28,7 +28,7 @@ ctest --test-dir build-test --output-on-failure -j "$(nproc)" "$@"
 # test is an error, so they are never skipped unnoticed.
 cmake -S . -B build-test-web -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLYRABELL_WEBENGINE=ON -DLYRABELL_BENCH=OFF
-cmake --build build-test-web --target platform_web_tests
+cmake --build build-test-web --target platform_web_tests player_web_tests
 no_tests=()
 [ $# -eq 0 ] && no_tests=(--no-tests=error)
 # Without a GPU the engine's own GPU process only gets in the way.

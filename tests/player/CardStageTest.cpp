@@ -6,10 +6,17 @@
 #include "player/widgets/BackgroundWindow.h"
 #include "player/widgets/ControlPanel.h"
 #include "player/widgets/PlayerApp.h"
+#include "player/widgets/WebAnimationPage.h"
+#include "player/CardWebEngine.h"
+#include "platform/WebView.h"
+#include "support/FakeWebView.h"
 #include "support/Sandbox.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -49,6 +56,100 @@ TEST_F(CardStageTest, AnimationPageOpensTheUnpackedStartPageUnderItsCaptions)
         for (int x = 5; x < 30 && !white; ++x)
             white = qGray(screen.pixel(x, y)) > 200;
     EXPECT_TRUE(white);
+}
+
+// Counts the left-button presses that reach a widget, and where.
+class PressCounter : public QObject
+{
+public:
+    QList<QPoint> presses;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            presses.append(static_cast<QMouseEvent *>(event)->position().toPoint());
+        return false;
+    }
+};
+
+TEST_F(CardStageTest, AnimationPageShowsTheUnpackedPageInTheWebViewAndTakesItsClicks)
+{
+    lytest::FakeWebEngine engine;
+    sandbox.writeFile("Rose/BlkTmp/Fire.tmp", packagetest::packageOf({{"index.htm", "<html>fire</html>"}}));
+    const ly::player::CardProject p = project(
+        "[FrmBlk]\nBlkCheckName=1\nBlkIndex=1\nBlkTmpName=Fire.tmp\nTextCheckFlag=1\n"
+        "LblTopFlag=1\nTextLblTop=Hi\n");
+    const QString page = sandbox.root() + "http/";
+    ly::player::UnpackBackgroundPage(p.projectFolder + "BlkTmp/Fire.tmp", page);
+
+    ly::player::CardStage stage(p, sound, 1, page, true);
+    auto *web = dynamic_cast<ly::player::WebAnimationPage *>(stage.animationPage());
+    ASSERT_NE(web, nullptr);
+    // The view starts with the window, not before.
+    EXPECT_TRUE(lytest::FakeWebView::views().isEmpty());
+    stage.show();
+    ASSERT_EQ(lytest::FakeWebView::views().size(), 1);
+    lytest::FakeWebView *view = lytest::FakeWebView::views().first();
+    EXPECT_EQ(view->pages, QStringList{page + "index.htm"});
+    EXPECT_EQ(web->view(), view);
+
+    // The view fills the background window; a click there, on a caption too, reaches the page.
+    ly::player::BackgroundWindow *window = stage.backgroundWindow();
+    EXPECT_EQ(view->geometry(), window->rect());
+    PressCounter counter;
+    view->installEventFilter(&counter);
+    for (const QPoint at : {QPoint(200, 150), QPoint(8, 8)}) {
+        EXPECT_EQ(window->childAt(at), view) << at.x() << "," << at.y();
+        QWidget *target = window->childAt(at);
+        if (target)
+            QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(window, at));
+    }
+    EXPECT_EQ(counter.presses, (QList<QPoint>{QPoint(200, 150), QPoint(8, 8)}));
+    EXPECT_FALSE(web->waitForPicture(0)) << "the fake shows no picture";
+}
+
+TEST_F(CardStageTest, WithoutAWorkingEngineTheAnimationStaysAStillBlackSurface)
+{
+    sandbox.writeFile("Rose/BlkTmp/Fire.tmp", packagetest::packageOf({{"index.htm", "<html>fire</html>"}}));
+    const ly::player::CardProject p = project("[FrmBlk]\nBlkCheckName=1\nBlkIndex=1\nBlkTmpName=Fire.tmp\n");
+    const QString page = sandbox.root() + "http/";
+    ly::player::UnpackBackgroundPage(p.projectFolder + "BlkTmp/Fire.tmp", page);
+    const QString folder = sandbox.root() + "run/";
+    QDir().mkpath(folder);
+
+    // A build without the engine carries no module: nothing is written, no engine named.
+    QString why;
+    EXPECT_FALSE(ly::player::UseCardWebEngine({}, folder, &why));
+    EXPECT_EQ(why, ly::platform::kNoWebEngineText);
+    EXPECT_FALSE(ly::platform::WebViewAvailable());
+    {
+        ly::player::CardStage stage(p, sound, 1, page, true);
+        EXPECT_EQ(dynamic_cast<ly::player::WebAnimationPage *>(stage.animationPage()), nullptr);
+        EXPECT_EQ(static_cast<ly::player::StillAnimationPage *>(stage.animationPage())->page(),
+                  page + "index.htm");
+    }
+
+    // A module that does not load (as where the engine's libraries are missing): the page
+    // says why and stays black, the card plays on.
+    ASSERT_TRUE(ly::player::UseCardWebEngine(QByteArrayView("not a module"), folder, &why));
+    const QString module = folder + ly::player::kCardWebEngineFile;
+    EXPECT_EQ(lytest::readFile(module), QByteArray("not a module"));
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup
+                                      | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(QFile::permissions(module) & others, QFile::Permissions());
+    {
+        ly::player::CardStage stage(p, sound, 1, page, true);
+        auto *web = dynamic_cast<ly::player::WebAnimationPage *>(stage.animationPage());
+        ASSERT_NE(web, nullptr);
+        stage.show();
+        EXPECT_EQ(web->view(), nullptr);
+        EXPECT_EQ(stage.grabScreen().pixel(200, 150), qRgb(0, 0, 0));
+    }
+    ly::platform::SetWebViewFactory({});
+
+    // A file already there is never written into.
+    EXPECT_FALSE(ly::player::UseCardWebEngine(QByteArrayView("other"), folder, &why));
+    EXPECT_EQ(lytest::readFile(module), QByteArray("not a module"));
+    EXPECT_FALSE(ly::platform::WebViewAvailable());
 }
 
 TEST_F(CardStageTest, ControlPanelButtonsAreNamedAndDriveTheCard)

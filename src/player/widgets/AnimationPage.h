@@ -4,9 +4,9 @@
 #include <QWidget>
 
 // The background animation: a page of its own shown in a view that fills the background
-// window (clicks reach the page). The card talks to it through this interface so that the
-// platform's web view can be put in; until then StillAnimationPage stands in, a black surface
-// that remembers the page it was given.
+// window (clicks reach the page). WebAnimationPage shows it in the platform's web view; where
+// the player has no web engine StillAnimationPage stands in, a black surface that remembers the
+// page it was given.
 namespace ly::player {
 
 class AnimationPage

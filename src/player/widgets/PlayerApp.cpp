@@ -6,12 +6,15 @@
 #include "player/CardPlayer.h"
 #include "player/CardSource.h"
 #include "player/CardTempFolder.h"
+#include "player/CardWebEngine.h"
 #include "player/EndActions.h"
 #include "player/Sound.h"
 #include "player/widgets/AlbumWindow.h"
 #include "player/widgets/AnimationPage.h"
 #include "player/widgets/BackgroundWindow.h"
 #include "player/widgets/ControlPanel.h"
+#include "player/widgets/WebAnimationPage.h"
+#include "platform/WebView.h"
 #include "shared/Version.h"
 
 #include <QApplication>
@@ -37,6 +40,11 @@ namespace {
 constexpr qint64 kTickMs = 40;
 // --run-to-end gives up on a card that has not ended after this much of its own time.
 constexpr qint64 kRunToEndLimitMs = 24LL * 3600 * 1000;
+
+// A snapshot waits this long at most for the animation page's first picture, and lets it run
+// at most this long afterwards.
+constexpr int kPageStartMs = 20000;
+constexpr qint64 kPageRunMs = 5000;
 
 int g_signalPipe[2] = {-1, -1};
 
@@ -126,7 +134,10 @@ CardStage::CardStage(const CardProject &project, SoundOutput &sound, quint32 see
     if (blk.kind != FrmBlkSection::Kind::None) {
         std::unique_ptr<StillAnimationPage> page;
         if (blk.kind == FrmBlkSection::Kind::Animation) {
-            page = std::make_unique<StillAnimationPage>();
+            if (platform::WebViewAvailable() && !pageFolder.isEmpty())
+                page = std::make_unique<WebAnimationPage>();
+            else
+                page = std::make_unique<StillAnimationPage>();
             m_page = page.get();
             if (!pageFolder.isEmpty())
                 m_page->open(pageFolder + QStringLiteral("index.htm"));
@@ -230,7 +241,13 @@ void CardStage::runEndActions(bool toStdout)
     }
 }
 
-int RunPlayer(int argc, char **argv)
+bool CardStage::waitForPage(int ms)
+{
+    auto *web = dynamic_cast<WebAnimationPage *>(m_page);
+    return web && web->waitForPicture(ms);
+}
+
+int RunPlayer(int argc, char **argv, QByteArrayView webEngineModule)
 {
     const Options options = parse(argc, argv);
     const bool testInterface = options.mode == Options::Snapshot || options.mode == Options::RunToEnd;
@@ -270,6 +287,7 @@ int RunPlayer(int argc, char **argv)
             return fail(QStringLiteral("This card needs a desktop to play on."), false, argc, argv);
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    platform::PrepareWebEngine();
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     QImageReader::setAllocationLimit(512);
@@ -287,6 +305,12 @@ int RunPlayer(int argc, char **argv)
             std::fprintf(stderr, "%s\n", e.text().toLocal8Bit().constData());
             pageFolder.clear();
         }
+    }
+    if (!pageFolder.isEmpty()) {
+        QString why;
+        if (!UseCardWebEngine(webEngineModule, temp->path(), &why))
+            std::fprintf(stderr, "%s\n",
+                         (kStillAnimationNote + why).toLocal8Bit().constData());
     }
 
     if (!preview) {
@@ -321,6 +345,11 @@ int RunPlayer(int argc, char **argv)
         }
         stage.refresh();
         QCoreApplication::processEvents();
+        // The page runs on its own real clock: it gets up to kPageRunMs of it after its first
+        // picture (one of the snapshot's moment where that is shorter), so later moments show
+        // later pictures. Without the engine nothing waits and the picture is fixed.
+        if (stage.waitForPage(kPageStartMs))
+            RunEventsFor(int(std::min<qint64>(target, kPageRunMs)));
         if (!stage.grabScreen().save(options.out, "PNG")) {
             std::fprintf(stderr, "Cannot write %s\n", options.out.toLocal8Bit().constData());
             return 1;

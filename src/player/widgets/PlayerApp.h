@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QImage>
 #include <QString>
 
@@ -49,6 +50,9 @@ public:
     AlbumWindow *albumWindow() { return m_album.get(); }
     ControlPanel *controlPanel() { return m_panel.get(); }
     AnimationPage *animationPage() { return m_page; }
+    // Waits (at most ms) until the animation page in the web view shows its first picture;
+    // false at once without a web view.
+    bool waitForPage(int ms);
 
 private:
     QRect screen() const;
@@ -61,6 +65,7 @@ private:
     bool m_virtual;
 };
 
-int RunPlayer(int argc, char **argv);
+// webEngineModule: the web engine module the player carries (empty without one).
+int RunPlayer(int argc, char **argv, QByteArrayView webEngineModule = {});
 
 } // namespace ly::player
