@@ -118,15 +118,6 @@ MailAccount ReadAccount(const QString &file)
     }
 }
 
-std::optional<MailAccount> ReadAccountIfSound(const QString &file)
-{
-    try {
-        return ReadAccount(file);
-    } catch (const Error &) {
-        return std::nullopt;
-    }
-}
-
 void WriteAccount(const QString &file, const MailAccount &account)
 {
     writeWholeFile(file, EncodeAccount(account));
@@ -189,6 +180,15 @@ void SaveAccount(const QString &accountFile, const MailAccount &account)
     text += QLatin1String("Security=") + SecurityName(account.security) + QLatin1String("\r\n");
     writeWholeFile(AccountSideFile(accountFile), codepage::fromUnicode(text));
     writeWholeFile(accountFile, record);
+}
+
+std::optional<MailAccount> LoadAccountIfSound(const QString &accountFile)
+{
+    try {
+        return LoadAccount(accountFile);
+    } catch (const Error &) {
+        return std::nullopt;
+    }
 }
 
 } // namespace ly::mail
