@@ -18,6 +18,7 @@ namespace {
 
 using lytest::SmtpFakeServer;
 using ly::mail::SmtpSecurity;
+using lytest::TestAuthority;
 
 // What the client greets a loopback server with: the machine's name, or the address literal.
 QString greetingName()
@@ -124,18 +125,27 @@ TEST_F(ToMailUnitTest, EveryOutcomeShowsItsMessageAndClosesOrRetries)
     }
 }
 
-// The server's arguments for a certificate of the test authority.
-QStringList certificateArguments(const QString &certificate)
-{
-    return {"--cert", certificate, "--key", lytest::TestAuthority::keyOf(certificate)};
-}
-
-// Trusts the test authority, as the system's authorities, while it lives.
+// Trusts the test authority besides the system's authorities while it lives, as the client
+// reads them from SSL_CERT_FILE.
 class TrustedAuthority
 {
 public:
-    explicit TrustedAuthority(const QString &file) { qputenv("SSL_CERT_FILE", file.toLocal8Bit()); }
-    ~TrustedAuthority() { qunsetenv("SSL_CERT_FILE"); }
+    explicit TrustedAuthority(const QString &file)
+        : m_had(qEnvironmentVariableIsSet("SSL_CERT_FILE")), m_old(qgetenv("SSL_CERT_FILE"))
+    {
+        qputenv("SSL_CERT_FILE", file.toLocal8Bit());
+    }
+    ~TrustedAuthority()
+    {
+        if (m_had)
+            qputenv("SSL_CERT_FILE", m_old);
+        else
+            qunsetenv("SSL_CERT_FILE");
+    }
+
+private:
+    bool m_had;
+    QByteArray m_old;
 };
 
 TEST_F(ToMailUnitTest, TheAccountsSecurityAndPortCarryTheMailOverTls)
@@ -156,7 +166,8 @@ TEST_F(ToMailUnitTest, TheAccountsSecurityAndPortCarryTheMailOverTls)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         notices().clear();
-        lytest::SmtpTestServer server(QStringList{c.serverMode} + certificateArguments(ca.server));
+        lytest::SmtpTestServer server(QStringList{c.serverMode}
+                                      + TestAuthority::serverArguments(ca.server));
         ASSERT_NE(server.port(), 0) << server.error().toStdString();
         lytest::ModalAnswers answers;
         EXPECT_EQ(run(server.port(), c.security, "localhost"), QDialog::Accepted);
@@ -175,7 +186,8 @@ TEST_F(ToMailUnitTest, AnUntrustedCertificateShowsTheTlsFailureAndEndsTheSending
 {
     const lytest::TestAuthority &ca = lytest::TestAuthority::get();
     ASSERT_TRUE(ca.error.isEmpty()) << ca.error.toStdString();
-    lytest::SmtpTestServer server(QStringList{"--starttls"} + certificateArguments(ca.selfSigned));
+    lytest::SmtpTestServer server(QStringList{"--starttls"}
+                                  + TestAuthority::serverArguments(ca.selfSigned));
     ASSERT_NE(server.port(), 0) << server.error().toStdString();
     lytest::ModalAnswers answers;
     EXPECT_EQ(run(server.port(), SmtpSecurity::None, "localhost"), QDialog::Rejected);
