@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <limits>
+
 namespace ly::mail {
 
 namespace {
@@ -163,6 +165,14 @@ MailAccount LoadAccount(const QString &accountFile)
 
 void SaveAccount(const QString &accountFile, const MailAccount &account)
 {
+    // Every character is checked, also those after the record's cut: the side file keeps them.
+    QList<FieldProblem> problems;
+    for (const Field &f : kFields) {
+        encodeFieldValue(QLatin1String(f.name), account.*f.value,
+                         std::numeric_limits<qsizetype>::max(), problems);
+    }
+    if (!problems.isEmpty())
+        throw FieldsDoNotFit(problems);
     MailAccount fitted = account;
     for (const Field &f : kFields)
         fitted.*f.value = cutToField(account.*f.value, maxValueBytes(f));

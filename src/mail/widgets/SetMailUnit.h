@@ -10,8 +10,8 @@ class QLineEdit;
 class QPushButton;
 
 // "My Mail Setting": the sender's account (name, mail address, SMTP server with its port and
-// security mode, login), written to the account file and its side file on OK. Leaving the mail-address box fills in the user name and the
-// server from the domain table.
+// security mode, login), written to the account file and its side file on OK. Leaving the
+// mail-address box fills in the user name and the server from the domain table.
 class TFrmSetMail : public QDialog
 {
     Q_OBJECT
