@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <limits>
+
 namespace ly::mail {
 
 namespace {
@@ -118,15 +120,6 @@ MailAccount ReadAccount(const QString &file)
     }
 }
 
-std::optional<MailAccount> ReadAccountIfSound(const QString &file)
-{
-    try {
-        return ReadAccount(file);
-    } catch (const Error &) {
-        return std::nullopt;
-    }
-}
-
 void WriteAccount(const QString &file, const MailAccount &account)
 {
     writeWholeFile(file, EncodeAccount(account));
@@ -172,6 +165,14 @@ MailAccount LoadAccount(const QString &accountFile)
 
 void SaveAccount(const QString &accountFile, const MailAccount &account)
 {
+    // Every character is checked, also those after the record's cut: the side file keeps them.
+    QList<FieldProblem> problems;
+    for (const Field &f : kFields) {
+        encodeFieldValue(QLatin1String(f.name), account.*f.value,
+                         std::numeric_limits<qsizetype>::max(), problems);
+    }
+    if (!problems.isEmpty())
+        throw FieldsDoNotFit(problems);
     MailAccount fitted = account;
     for (const Field &f : kFields)
         fitted.*f.value = cutToField(account.*f.value, maxValueBytes(f));
@@ -189,6 +190,15 @@ void SaveAccount(const QString &accountFile, const MailAccount &account)
     text += QLatin1String("Security=") + SecurityName(account.security) + QLatin1String("\r\n");
     writeWholeFile(AccountSideFile(accountFile), codepage::fromUnicode(text));
     writeWholeFile(accountFile, record);
+}
+
+std::optional<MailAccount> LoadAccountIfSound(const QString &accountFile)
+{
+    try {
+        return LoadAccount(accountFile);
+    } catch (const Error &) {
+        return std::nullopt;
+    }
 }
 
 } // namespace ly::mail

@@ -50,9 +50,6 @@ MailAccount DecodeAccount(QByteArrayView record);
 
 // Reads the account file; throws ly::Error when it cannot be read or is damaged.
 MailAccount ReadAccount(const QString &file);
-// The account when the file exists and is sound; a missing or damaged file gives nothing,
-// so the program asks for the account again instead of failing.
-std::optional<MailAccount> ReadAccountIfSound(const QString &file);
 // Writes the account file, creating or replacing it in one step. Throws FieldsDoNotFit (and
 // leaves the file as it was) when a value does not fit; ly::Error when it cannot be written.
 void WriteAccount(const QString &file, const MailAccount &account);
@@ -72,5 +69,8 @@ MailAccount LoadAccount(const QString &accountFile);
 // (never inside a character), each in one step. Throws FieldsDoNotFit (and writes nothing)
 // only for characters the code page cannot store; ly::Error when a file cannot be written.
 void SaveAccount(const QString &accountFile, const MailAccount &account);
+// LoadAccount when the record exists and is sound; a missing or damaged record gives nothing,
+// so the program asks for the account again instead of failing.
+std::optional<MailAccount> LoadAccountIfSound(const QString &accountFile);
 
 } // namespace ly::mail

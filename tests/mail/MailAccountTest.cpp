@@ -276,6 +276,12 @@ TEST_F(MailAccountTest, SaveRefusesWhatTheCodePageCannotStoreAndWritesNothing)
     EXPECT_THROW(ly::mail::SaveAccount(file(), account), ly::mail::FieldsDoNotFit);
     EXPECT_FALSE(QFile::exists(file()));
     EXPECT_FALSE(QFile::exists(sandbox.root() + "MyMail.ini"));
+    // Also where the record's cut leaves the character out: the side file would lose it.
+    account = providerAccount();
+    account.name = QString(50, QLatin1Char('n')) + QStringLiteral(" Пётр");
+    EXPECT_THROW(ly::mail::SaveAccount(file(), account), ly::mail::FieldsDoNotFit);
+    EXPECT_FALSE(QFile::exists(file()));
+    EXPECT_FALSE(QFile::exists(sandbox.root() + "MyMail.ini"));
 }
 
 } // namespace

@@ -423,7 +423,9 @@ TEST_F(MailUnitTest, SendsTheCardToARealServer)
 {
     lytest::SmtpTestServer server;
     ASSERT_NE(server.port(), 0) << server.error().toStdString();
-    writeAccount();
+    ly::mail::MailAccount account = alice();
+    account.port = server.port();
+    writeAccount(account);
     QByteArray cardBytes(70000, '\0');
     for (char &ch : cardBytes)
         ch = char(QRandomGenerator::global()->bounded(256));
@@ -431,7 +433,6 @@ TEST_F(MailUnitTest, SendsTheCardToARealServer)
     ly::WriteConfig("Finished", "FinishedExe", card);
     start();
     window->setSendingSetup([&](TFrmToMail &sending) {
-        sending.Port = server.port();
         sending.TimeOut = 5000;
     });
     window->EdtMails->setText("ann@x.test;bob@y.test");
@@ -446,7 +447,7 @@ TEST_F(MailUnitTest, SendsTheCardToARealServer)
     EXPECT_TRUE(events.contains("DATA mail1.eml lyra@x.test ann@x.test,bob@y.test"))
         << events.join('\n').toStdString();
     const QByteArray mail = server.mail(1);
-    EXPECT_TRUE(mail.startsWith("From: Lyra Bell<lyra@x.test>\r\nTo: ann@x.test,bob@y.test\r\n"
+    EXPECT_TRUE(mail.startsWith("From: Lyra Bell <lyra@x.test>\r\nTo: ann@x.test, bob@y.test\r\n"
                                 "Subject: Your greeting card came...(From:Lyra Bell)\r\n"))
         << mail.left(300).toStdString();
     const QByteArray head = "Content-Disposition: attachment; filename=\"Greeting.exe\"\r\n\r\n";

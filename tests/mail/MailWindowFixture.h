@@ -106,9 +106,10 @@ protected:
                 QStringLiteral("127.0.0.1"), true, QStringLiteral("alice"),
                 QStringLiteral("secret")};
     }
+    // As the account window saves it: the record and its side file.
     void writeAccount(const ly::mail::MailAccount &account = alice())
     {
-        ly::mail::WriteAccount(ly::mail::AccountFile(), account);
+        ly::mail::SaveAccount(ly::mail::AccountFile(), account);
     }
 };
 

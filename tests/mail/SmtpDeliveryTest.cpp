@@ -268,12 +268,7 @@ TEST_F(SmtpDeliveryTest, RefusedLoginSendsNoMail)
 namespace {
 
 using ly::mail::SmtpSecurity;
-
-// The server's arguments for a certificate of the test authority.
-QStringList certificateArguments(const QString &certificate)
-{
-    return {"--cert", certificate, "--key", lytest::TestAuthority::keyOf(certificate)};
-}
+using lytest::TestAuthority;
 
 // The commands before the first AUTH, and whether TLS was in place for it.
 bool loggedInOnlyOverTls(const QStringList &events, bool implicitTls)
@@ -306,7 +301,8 @@ TEST_F(SmtpDeliveryTest, OverTlsAMailWithUtf8TextsALongLineAndAnAttachmentArrive
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        start(c.serverArguments + certificateArguments(ca.server) + QStringList{"--strict-8bit"});
+        start(c.serverArguments + TestAuthority::serverArguments(ca.server)
+              + QStringList{"--strict-8bit"});
         client.Host = QStringLiteral("localhost");
         client.Security = c.security;
         client.CaFile = ca.authority;
@@ -346,12 +342,15 @@ TEST_F(SmtpDeliveryTest, TlsFailuresNeverFallBackToClearText)
         QString caFile;
         QString host;
     } cases[] = {
-        {"authority not trusted", QStringList{"--starttls"} + certificateArguments(ca.server),
+        {"authority not trusted",
+         QStringList{"--starttls"} + TestAuthority::serverArguments(ca.server),
          SmtpSecurity::None, {}, "localhost"},
-        {"self-signed certificate", QStringList{"--starttls"} + certificateArguments(ca.selfSigned),
+        {"self-signed certificate",
+         QStringList{"--starttls"} + TestAuthority::serverArguments(ca.selfSigned),
          SmtpSecurity::None, ca.authority, "localhost"},
         {"certificate for another name",
-         QStringList{"--implicit-tls"} + certificateArguments(ca.otherName), SmtpSecurity::Tls,
+         QStringList{"--implicit-tls"} + TestAuthority::serverArguments(ca.otherName),
+         SmtpSecurity::Tls,
          ca.authority, "localhost"},
         {"implicit TLS against a clear-text server", {}, SmtpSecurity::Tls, ca.authority,
          "127.0.0.1"},

@@ -199,8 +199,7 @@ TEST_F(SmtpToolTest, TlsModesAndTheirFailures)
 {
     const lytest::TestAuthority &ca = lytest::TestAuthority::get();
     ASSERT_TRUE(ca.error.isEmpty()) << ca.error.toStdString();
-    const QStringList certificate = {"--cert", ca.server, "--key",
-                                     lytest::TestAuthority::keyOf(ca.server)};
+    const QStringList certificate = lytest::TestAuthority::serverArguments(ca.server);
     QProcessEnvironment trusting = QProcessEnvironment::systemEnvironment();
     trusting.insert("SSL_CERT_FILE", ca.authority);
     const struct

@@ -79,4 +79,9 @@ QString TestAuthority::keyOf(const QString &certificate)
     return certificate.chopped(4) + ".key";
 }
 
+QStringList TestAuthority::serverArguments(const QString &certificate)
+{
+    return {"--cert", certificate, "--key", keyOf(certificate)};
+}
+
 } // namespace lytest

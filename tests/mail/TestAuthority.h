@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace lytest {
 
@@ -18,6 +19,8 @@ struct TestAuthority
 
     static const TestAuthority &get();
     static QString keyOf(const QString &certificate);
+    // The test server's arguments for serving with the certificate: "--cert", "--key".
+    static QStringList serverArguments(const QString &certificate);
 };
 
 } // namespace lytest

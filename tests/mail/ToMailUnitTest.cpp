@@ -3,30 +3,46 @@
 #include "mail/MailWindowFixture.h"
 #include "mail/SmtpFakeServer.h"
 #include "mail/SmtpTestServer.h"
+#include "mail/TestAuthority.h"
+
+#include <QHostAddress>
+#include <QHostInfo>
 
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
 
 using lytest::SmtpFakeServer;
+using ly::mail::SmtpSecurity;
+using lytest::TestAuthority;
+
+// What the client greets a loopback server with: the machine's name, or the address literal.
+QString greetingName()
+{
+    return ly::mail::GreetingName(QHostInfo::localHostName(), QHostInfo::localDomainName(),
+                                  QHostAddress(QHostAddress::LocalHost));
+}
 
 class ToMailUnitTest : public lytest::MailWindowFixture
 {
 protected:
     // The sending window as the main window opens it, run to its end. Returns its result.
-    int run(quint16 port, const QString &user = QStringLiteral("alice"))
+    int run(quint16 port, SmtpSecurity security = SmtpSecurity::None,
+            const QString &server = QStringLiteral("127.0.0.1"))
     {
         ly::mail::MailAccount account = alice();
-        account.userName = user;
+        account.smtpServer = server;
+        account.port = port;
+        account.security = security;
         TMailMessage message;
         message.ToAddress = {QStringLiteral("ann@x.test")};
         message.Subject = QStringLiteral("Hi");
         message.Body = {QStringLiteral("body")};
         window = std::make_unique<TFrmToMail>(account, message, QStringLiteral("ann@x.test"));
-        window->Port = port;
         window->TimeOut = 3000;
         titles.clear();
         QObject::connect(window.get(), &QWidget::windowTitleChanged,
@@ -57,7 +73,7 @@ TEST_F(ToMailUnitTest, TextsOnShow)
 
 TEST_F(ToMailUnitTest, EveryOutcomeShowsItsMessageAndClosesOrRetries)
 {
-    const QStringList login = {"S: 220 hi",      "C: EHLO alice",      "S: 250-fake",
+    const QStringList login = {"S: 220 hi",      "C: EHLO " + greetingName(), "S: 250-fake",
                                "S: 250 AUTH LOGIN", "C: AUTH LOGIN",  "S: 334 VXNlcm5hbWU6",
                                "C: YWxpY2U=",    "S: 334 UGFzc3dvcmQ6", "C: c2VjcmV0"};
     struct Case
@@ -71,6 +87,14 @@ TEST_F(ToMailUnitTest, EveryOutcomeShowsItsMessageAndClosesOrRetries)
         {"connection refused", {}, {"2: Execuse me, your setup  existence problem or network impassability!"}, 1},
         {"login refused", login + QStringList{"S: 535 no"},
          {"3: The mail verifies the mistake, please check the mailbox to install the information!"}, 1},
+        // A server's TLS rules and AUTH refusals hold for every attempt: none follows.
+        {"mail only over TLS",
+         QStringList{"S: 220 hi", "C: EHLO " + greetingName(), "S: 250-fake", "S: 250 AUTH LOGIN",
+                     "C: AUTH LOGIN", "S: 530 5.7.0 Must issue a STARTTLS command first",
+                     "C: QUIT", "S: 221 bye"},
+         {"1: " + ly::mail::TlsRequiredMessage("127.0.0.1")}, 1},
+        {"AUTH refused", login + QStringList{"S: 454 4.7.0 Try later", "C: QUIT", "S: 221 bye"},
+         {"1: " + ly::mail::AuthRefusedMessage("127.0.0.1", "454 4.7.0 Try later")}, 1},
         {"network fails in the login", login + QStringList{"X:"},
          {"1: Connection fail!",
           "3: The mail verifies the mistake, please check the mailbox to install the information!"},
@@ -101,10 +125,92 @@ TEST_F(ToMailUnitTest, EveryOutcomeShowsItsMessageAndClosesOrRetries)
     }
 }
 
+// Trusts the test authority besides the system's authorities while it lives, as the client
+// reads them from SSL_CERT_FILE.
+class TrustedAuthority
+{
+public:
+    explicit TrustedAuthority(const QString &file)
+        : m_had(qEnvironmentVariableIsSet("SSL_CERT_FILE")), m_old(qgetenv("SSL_CERT_FILE"))
+    {
+        qputenv("SSL_CERT_FILE", file.toLocal8Bit());
+    }
+    ~TrustedAuthority()
+    {
+        if (m_had)
+            qputenv("SSL_CERT_FILE", m_old);
+        else
+            qunsetenv("SSL_CERT_FILE");
+    }
+
+private:
+    bool m_had;
+    QByteArray m_old;
+};
+
+TEST_F(ToMailUnitTest, TheAccountsSecurityAndPortCarryTheMailOverTls)
+{
+    const lytest::TestAuthority &ca = lytest::TestAuthority::get();
+    ASSERT_TRUE(ca.error.isEmpty()) << ca.error.toStdString();
+    TrustedAuthority trusted(ca.authority);
+    const struct
+    {
+        const char *name;
+        const char *serverMode;
+        SmtpSecurity security;
+    } cases[] = {
+        {"STARTTLS whenever offered", "--starttls", SmtpSecurity::None},
+        {"STARTTLS required", "--starttls", SmtpSecurity::StartTls},
+        {"TLS from the start", "--implicit-tls", SmtpSecurity::Tls},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        notices().clear();
+        lytest::SmtpTestServer server(QStringList{c.serverMode}
+                                      + TestAuthority::serverArguments(ca.server));
+        ASSERT_NE(server.port(), 0) << server.error().toStdString();
+        lytest::ModalAnswers answers;
+        EXPECT_EQ(run(server.port(), c.security, "localhost"), QDialog::Accepted);
+        EXPECT_EQ(notices(), QStringList{"3: The mail sends out to complete!"});
+        const QStringList events = server.events();
+        const qsizetype login = events.indexOf("AUTH LOGIN alice true");
+        ASSERT_GE(login, 0) << events.join(" | ").toStdString();
+        if (c.security != SmtpSecurity::Tls)
+            EXPECT_LT(events.indexOf("STARTTLS"), login) << events.join(" | ").toStdString();
+        EXPECT_TRUE(events.contains("DATA mail1.eml lyra@x.test ann@x.test"));
+        EXPECT_TRUE(server.mail(1).contains("\r\nSubject: Hi\r\n"));
+    }
+}
+
+TEST_F(ToMailUnitTest, AnUntrustedCertificateShowsTheTlsFailureAndEndsTheSending)
+{
+    const lytest::TestAuthority &ca = lytest::TestAuthority::get();
+    ASSERT_TRUE(ca.error.isEmpty()) << ca.error.toStdString();
+    lytest::SmtpTestServer server(QStringList{"--starttls"}
+                                  + TestAuthority::serverArguments(ca.selfSigned));
+    ASSERT_NE(server.port(), 0) << server.error().toStdString();
+    lytest::ModalAnswers answers;
+    EXPECT_EQ(run(server.port(), SmtpSecurity::None, "localhost"), QDialog::Rejected);
+    ASSERT_EQ(notices().size(), 1) << notices().join('\n').toStdString();
+    // The message names the server and then the reason.
+    const QString shown = notices().front();
+    const QString prefix = "1: " + ly::mail::TlsFailedMessage("localhost", {});
+    EXPECT_TRUE(shown.startsWith(prefix)) << shown.toStdString();
+    EXPECT_GT(shown.size(), prefix.size());
+    EXPECT_EQ(window->Attempts(), 1);
+    EXPECT_TRUE(titles.isEmpty());
+    const QStringList events = server.events();
+    EXPECT_EQ(events.filter(QRegularExpression("^(EHLO|HELO) ")).size(), 1)
+        << events.join(" | ").toStdString();
+    EXPECT_TRUE(events.filter(QRegularExpression("^(AUTH|MAIL) ")).isEmpty())
+        << events.join(" | ").toStdString();
+}
+
 TEST_F(ToMailUnitTest, ThreeFreshAttemptsThenTheFailureAndTheGreetingInputBox)
 {
-    // The server refuses the greeting of "alice"; each attempt asks for another name.
-    lytest::SmtpTestServer server({"--refuse-host", "alice"});
+    // The server refuses the machine's greeting; each attempt asks for another name.
+    const QString helo = greetingName();
+    lytest::SmtpTestServer server({"--refuse-host", helo});
     ASSERT_NE(server.port(), 0) << server.error().toStdString();
     lytest::ModalAnswers answers;
     QStringList boxes;
@@ -116,13 +222,13 @@ TEST_F(ToMailUnitTest, ThreeFreshAttemptsThenTheFailureAndTheGreetingInputBox)
     }
     EXPECT_EQ(run(server.port()), QDialog::Rejected);
     EXPECT_TRUE(answers.allAnswered());
-    const QString box = "Mail user's name[alice]Establish the failure | Please input the new "
-                        "mail user's name: | alice";
+    const QString box = "Mail user's name[" + helo + "]Establish the failure | Please input the new "
+                        "mail user's name: | " + helo;
     EXPECT_EQ(boxes, (QStringList{box, box, box}));
     EXPECT_EQ(titles, (QStringList{"Send1", "Send2", "Send3"}));
     EXPECT_EQ(notices(), QStringList{"1: The letter sends out the failure!Please try..."});
     // Three connections, each greeting anew.
-    EXPECT_EQ(server.events().count("EHLO alice"), 3) << server.events().join('\n').toStdString();
+    EXPECT_EQ(server.events().count("EHLO " + helo), 3) << server.events().join('\n').toStdString();
 
     // A new name in the box greets again with it, and the mail goes out.
     notices().clear();
@@ -153,7 +259,7 @@ TEST_F(ToMailUnitTest, NoNetworkKeepsTheWindowOpenWithoutAnAttempt)
 TEST_F(ToMailUnitTest, CancelEndsTheAttemptWithoutTheFailureMessage)
 {
     // A server that greets and then never answers again.
-    SmtpFakeServer server({"S: 220 hi", "C: EHLO alice"});
+    SmtpFakeServer server({"S: 220 hi", "C: EHLO " + greetingName()});
     QTimer::singleShot(0, [&] {
         QTest::qWaitFor([&] { return !server.received().isEmpty(); }, 10000);
         window->BtnCancel->click();

@@ -284,11 +284,11 @@ void TFrmSendMail::showEvent(QShowEvent *event)
 void TFrmSendMail::FormShow()
 {
     ly::EnsureDir(MailDataDir());
-    auto account = ReadAccountIfSound(AccountFile());
+    auto account = LoadAccountIfSound(AccountFile());
     if (!account) {
         TFrmSetMail settings(this);
         settings.exec();
-        account = ReadAccountIfSound(AccountFile());
+        account = LoadAccountIfSound(AccountFile());
     }
     if (!account) {
         endProgram();
@@ -454,7 +454,7 @@ void TFrmSendMail::BtnSendClick()
     TMailMessage message;
     message.ToAddress = RecipientList(EdtMails->text());
     message.ToCarbonCopy = RecipientList(EdtCc->text());
-    const auto account = ReadAccountIfSound(AccountFile());
+    const auto account = LoadAccountIfSound(AccountFile());
     if (!account) {
         ly::ShowNotice(ly::NoticeError, QLatin1String(kNoAccountText));
         return;

@@ -7,16 +7,28 @@
 #include "shared/widgets/Notice.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringList>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 using namespace ly::mail;
+
+namespace {
+
+// The security choice's items, in the order shown.
+const std::pair<const char *, SmtpSecurity> kSecurityItems[] = {
+    {"None", SmtpSecurity::None},
+    {"STARTTLS", SmtpSecurity::StartTls},
+    {"TLS", SmtpSecurity::Tls},
+};
+
+} // namespace
 
 TFrmSetMail::TFrmSetMail(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
@@ -30,6 +42,10 @@ TFrmSetMail::TFrmSetMail(QWidget *parent)
     , GroupBox2(new QGroupBox(this))
     , LabelSMTP(new QLabel(GroupBox2))
     , EdtSmtp(new QLineEdit(GroupBox2))
+    , LblPort(new QLabel(GroupBox2))
+    , EdtPort(new QLineEdit(GroupBox2))
+    , LblSecurity(new QLabel(GroupBox2))
+    , ComSecurity(new QComboBox(GroupBox2))
     , StmpCheck(new QCheckBox(GroupBox2))
     , Label20(new QLabel(GroupBox2))
     , EdtUser(new QLineEdit(GroupBox2))
@@ -43,6 +59,11 @@ TFrmSetMail::TFrmSetMail(QWidget *parent)
     LblTitle1->setFont(bold);
     EdtPass->setEchoMode(QLineEdit::Password);
     StmpCheck->setChecked(true);
+    EdtPort->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,5}")), EdtPort));
+    EdtPort->setMaximumWidth(EdtPort->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 8 + 16);
+    for (const auto &[text, security] : kSecurityItems)
+        ComSecurity->addItem(QLatin1String(text), int(security));
 
     auto *personal = new QFormLayout(GroupBox1);
     personal->addRow(LblName1, EdtName);
@@ -50,6 +71,8 @@ TFrmSetMail::TFrmSetMail(QWidget *parent)
     auto *server = new QFormLayout(GroupBox2);
     server->addRow(LabelSMTP);
     server->addRow(EdtSmtp);
+    server->addRow(LblPort, EdtPort);
+    server->addRow(LblSecurity, ComSecurity);
     server->addRow(StmpCheck);
     server->addRow(Label20, EdtUser);
     server->addRow(Label21, EdtPass);
@@ -66,7 +89,7 @@ TFrmSetMail::TFrmSetMail(QWidget *parent)
 
     const std::pair<QLineEdit *, const char *> boxes[] = {
         {EdtName, "EdtName"}, {EdtMail, "EdtMail"}, {EdtSmtp, "EdtSmtp"},
-        {EdtUser, "EdtUser"}, {EdtPass, "EdtPass"}};
+        {EdtUser, "EdtUser"}, {EdtPass, "EdtPass"}, {EdtPort, "EdtPort"}};
     for (const auto &[box, name] : boxes) {
         box->setObjectName(QLatin1String(name));
         box->setAccessibleName(QLatin1String(name));
@@ -76,12 +99,19 @@ TFrmSetMail::TFrmSetMail(QWidget *parent)
     LblName1->setBuddy(EdtName);
     Label20->setBuddy(EdtUser);
     Label21->setBuddy(EdtPass);
+    LblPort->setBuddy(EdtPort);
+    LblSecurity->setBuddy(ComSecurity);
+    // Like the boxes, the choice has no caption of its own: it goes by its field name.
+    ComSecurity->setObjectName(QStringLiteral("ComSecurity"));
+    ComSecurity->setAccessibleName(QStringLiteral("ComSecurity"));
     BtnOk->setDefault(true);
 
     connect(EdtMail, &QLineEdit::editingFinished, this, &TFrmSetMail::EdtMailExit);
+    connect(ComSecurity, &QComboBox::currentIndexChanged, this, &TFrmSetMail::securityChanged);
     connect(BtnOk, &QPushButton::clicked, this, &TFrmSetMail::BtnOkClick);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
     SetTexts();
+    securityChanged();
 }
 
 TFrmSetMail::~TFrmSetMail()
@@ -104,6 +134,8 @@ void TFrmSetMail::SetTexts()
     StmpCheck->setText(QStringLiteral("A verification of body(SMTP)"));
     Label20->setText(QStringLiteral("Mail User:"));
     Label21->setText(QStringLiteral("Mail Pass:"));
+    LblPort->setText(QStringLiteral("Port:"));
+    LblSecurity->setText(QStringLiteral("Security:"));
     BtnOk->setText(QStringLiteral("&Ok"));
     BtnCancel->setText(QStringLiteral("&Cancel"));
 }
@@ -120,7 +152,7 @@ void TFrmSetMail::showEvent(QShowEvent *event)
 void TFrmSetMail::FormShow()
 {
     // A damaged account counts as none: the boxes stay empty for a new one.
-    const auto sound = ReadAccountIfSound(AccountFile());
+    const auto sound = LoadAccountIfSound(AccountFile());
     if (!sound)
         return;
     const MailAccount &account = *sound;
@@ -130,6 +162,8 @@ void TFrmSetMail::FormShow()
     StmpCheck->setChecked(account.needsLogin);
     EdtUser->setText(account.userName);
     EdtPass->setText(account.password);
+    EdtPort->setText(account.port == 0 ? QString() : QString::number(account.port));
+    ComSecurity->setCurrentIndex(ComSecurity->findData(int(account.security)));
     m_guessedFrom = account.mailAddress;
 }
 
@@ -148,6 +182,13 @@ void TFrmSetMail::EdtMailExit()
         EdtPass->setFocus();
 }
 
+void TFrmSetMail::securityChanged()
+{
+    // The empty port box shows the port that the mode uses then.
+    const auto security = SmtpSecurity(ComSecurity->currentData().toInt());
+    EdtPort->setPlaceholderText(QString::number(EffectivePort(0, security)));
+}
+
 void TFrmSetMail::BtnOkClick()
 {
     MailAccount account;
@@ -157,19 +198,26 @@ void TFrmSetMail::BtnOkClick()
     account.needsLogin = StmpCheck->isChecked();
     account.userName = EdtUser->text();
     account.password = EdtPass->text();
+    account.security = SmtpSecurity(ComSecurity->currentData().toInt());
     if (!AccountComplete(account))
         return;
-    // Values that do not fit their fields are never cut: the user is told which to shorten.
-    const QList<FieldProblem> problems = AccountProblems(account);
-    if (!problems.isEmpty()) {
-        QStringList lines;
-        for (const FieldProblem &p : problems)
-            lines.append(p.text);
-        ly::ShowNotice(ly::NoticeWarning, lines.join(QLatin1Char('\n')));
-        return;
+    if (!EdtPort->text().isEmpty()) {
+        const uint port = EdtPort->text().toUInt();
+        if (port == 0 || port > 65535) {
+            ly::ShowNotice(ly::NoticeWarning,
+                           QStringLiteral("The port must be a number from 1 to 65535."));
+            EdtPort->setFocus();
+            return;
+        }
+        account.port = quint16(port);
     }
+    // Values longer than their fields are kept whole in the side file; only characters the
+    // code page cannot store are refused, and the user is told which values hold them.
     try {
-        WriteAccount(AccountFile(), account);
+        SaveAccount(AccountFile(), account);
+    } catch (const FieldsDoNotFit &e) {
+        ly::ShowNotice(ly::NoticeWarning, e.text());
+        return;
     } catch (const ly::Error &e) {
         ly::ShowNotice(ly::NoticeError, e.text());
         return;

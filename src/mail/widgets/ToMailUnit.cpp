@@ -2,6 +2,7 @@
 
 #include "mail/ConnectionState.h"
 #include "mail/MailTexts.h"
+#include "mail/SmtpSecurity.h"
 #include "shared/Error.h"
 #include "shared/widgets/Notice.h"
 
@@ -103,8 +104,12 @@ void TFrmToMail::attempt()
     ProgressBar1->setValue(0);
     LblState->clear();
     SmtpClient1.Host = m_account.smtpServer;
-    SmtpClient1.Port = Port;
+    SmtpClient1.Port = EffectivePort(m_account.port, m_account.security);
+    SmtpClient1.Security = m_account.security;
     SmtpClient1.UserID = m_account.userName;
+    // The machine's own name; a name the user gave when the server refused it holds for
+    // one attempt only.
+    SmtpClient1.HeloName.clear();
     SmtpClient1.TimeOut = TimeOut;
     SmtpClient1.Charset = QStringLiteral("us-ascii");
     SmtpClient1.ClearParams = true;
@@ -141,6 +146,19 @@ void TFrmToMail::attemptFinished(TSmtpAttempt::Outcome outcome, const QString &d
         return;
     case Outcome::LoginRefused:
         ly::ShowNotice(ly::NoticeInformation, QLatin1String(kLoginRefusedText));
+        reject();
+        return;
+    // Another attempt would meet the same certificate or the same server rules.
+    case Outcome::TlsFailed:
+        ly::ShowNotice(ly::NoticeError, TlsFailedMessage(m_account.smtpServer, detail));
+        reject();
+        return;
+    case Outcome::TlsRequired:
+        ly::ShowNotice(ly::NoticeError, TlsRequiredMessage(m_account.smtpServer));
+        reject();
+        return;
+    case Outcome::AuthRefused:
+        ly::ShowNotice(ly::NoticeError, AuthRefusedMessage(m_account.smtpServer, detail));
         reject();
         return;
     case Outcome::Failed:

@@ -26,8 +26,8 @@ public:
     TFrmToMail(const ly::mail::MailAccount &account, const TMailMessage &message,
                const QString &toText, QWidget *parent = nullptr);
 
-    // Settings of every attempt's connection.
-    quint16 Port = 25;
+    // The wait bound of every attempt's connection; host, port and security come from the
+    // account.
     int TimeOut = 10000;
 
     QLabel *LblUser;
