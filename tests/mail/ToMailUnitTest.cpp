@@ -120,8 +120,9 @@ TEST_F(ToMailUnitTest, EveryOutcomeShowsItsMessageAndClosesOrRetries)
         EXPECT_EQ(window->Attempts(), c.attempts);
         EXPECT_FALSE(window->isVisible());
         EXPECT_TRUE(answers.unexpected.isEmpty());
-        if (server)
+        if (server) {
             EXPECT_EQ(server->received(), server->scriptedLines());
+        }
     }
 }
 
@@ -175,8 +176,9 @@ TEST_F(ToMailUnitTest, TheAccountsSecurityAndPortCarryTheMailOverTls)
         const QStringList events = server.events();
         const qsizetype login = events.indexOf("AUTH LOGIN alice true");
         ASSERT_GE(login, 0) << events.join(" | ").toStdString();
-        if (c.security != SmtpSecurity::Tls)
+        if (c.security != SmtpSecurity::Tls) {
             EXPECT_LT(events.indexOf("STARTTLS"), login) << events.join(" | ").toStdString();
+        }
         EXPECT_TRUE(events.contains("DATA mail1.eml lyra@x.test ann@x.test"));
         EXPECT_TRUE(server.mail(1).contains("\r\nSubject: Hi\r\n"));
     }
@@ -246,7 +248,7 @@ TEST_F(ToMailUnitTest, NoNetworkKeepsTheWindowOpenWithoutAnAttempt)
 {
     ly::mail::OverrideInternetConnected(false);
     QTimer::singleShot(0, [this] {
-        QTest::qWaitFor([this] { return !notices().isEmpty(); }, 10000);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !notices().isEmpty(); }, 10000));
         if (window)
             window->BtnCancel->click();
     });
@@ -261,7 +263,7 @@ TEST_F(ToMailUnitTest, CancelEndsTheAttemptWithoutTheFailureMessage)
     // A server that greets and then never answers again.
     SmtpFakeServer server({"S: 220 hi", "C: EHLO " + greetingName()});
     QTimer::singleShot(0, [&] {
-        QTest::qWaitFor([&] { return !server.received().isEmpty(); }, 10000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !server.received().isEmpty(); }, 10000));
         window->BtnCancel->click();
     });
     EXPECT_EQ(run(server.port()), QDialog::Rejected);

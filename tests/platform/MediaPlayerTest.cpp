@@ -44,10 +44,12 @@ TEST_F(MediaPlayerTest, EveryTypeReportsItsLengthRightAfterOpen)
         EXPECT_EQ(player.mode(), MediaMode::Stopped);
         EXPECT_EQ(player.position(), 0);
         EXPECT_EQ(player.fileName(), file);
-        if (QFileInfo(file).baseName() == "movie" && lytest::haveSoundDevices())
+        if (QFileInfo(file).baseName() == "movie" && lytest::haveSoundDevices()) {
             EXPECT_EQ(player.videoSize(), QSize(64, 48));
-        if (QFileInfo(file).baseName() == "tone")
+        }
+        if (QFileInfo(file).baseName() == "tone") {
             EXPECT_EQ(player.videoSize(), QSize());
+        }
     }
     player.close();
     EXPECT_EQ(player.mode(), MediaMode::NotReady);

@@ -62,8 +62,9 @@ TEST(WaveFileTest, ReadsTheSamplesThatAreThere)
         SCOPED_TRACE(c.what);
         const std::optional<WaveInfo> info = infoOf(c.bytes);
         ASSERT_EQ(info.has_value(), c.dataSize >= 0);
-        if (info)
+        if (info) {
             EXPECT_EQ(info->dataSize, c.dataSize);
+        }
     }
     const WaveInfo voice = *infoOf(odd);
     EXPECT_EQ(voice.format, kVoiceFormat);
