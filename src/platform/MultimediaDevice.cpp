@@ -83,6 +83,9 @@ void MultimediaDevice::measureVideoSize(int timeoutMs)
     m_videoSize = sink->videoSize().isValid() ? sink->videoSize() : QSize();
     m_player->pause();
     m_player->setPosition(0);
+    // The seek completes in the pipeline a moment later; until then the player still reports
+    // where the muted play got to, and the caller expects a medium that stands at its start.
+    WaitBounded([this] { return m_player->position() == 0 || !m_error.isEmpty(); }, 1000);
     m_audio->setMuted(false);
     m_error.clear();
     m_stopped = true;
