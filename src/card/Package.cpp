@@ -113,6 +113,9 @@ void inflateMember(QIODevice &in, qint64 memberSize, QIODevice &out)
     }
     if (produced != declared)
         throw Error(QStringLiteral("The member inflates to less than its declared length"));
+    // Bytes after the stream's end belong to no file: the member is not what it claims to be.
+    if (zs.avail_in > 0 || inputLeft > 0)
+        throw Error(QStringLiteral("The member's stream ends before the member does"));
 }
 
 bool isStorableName(const QString &fileName)

@@ -65,6 +65,7 @@ TEST_F(PackageTest, DecompressFileRefusesAMemberThatDoesNotMatchItsLengthAndKeep
         {"huge length", le64(qint64(1) << 62) + stream},
         {"negative length", le64(-1) + stream},
         {"stream cut short", le64(data.size()) + stream.chopped(5)},
+        {"bytes after the stream's end", le64(data.size()) + stream + "extra"},
         {"corrupt stream", corrupt},
         {"no stream", le64(0)},
         {"shorter than the length", QByteArray("\x05\0\0", 3)},

@@ -238,10 +238,24 @@ TEST_F(PackerTest, PostsProgressForEveryEntryExamined)
 
 TEST_F(PackerTest, NoticesToADeletedReceiverAreLost)
 {
+    // Counts the progress notices delivered to any object of the program.
+    struct NoticeCounter : QObject
+    {
+        int seen = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            seen += e->type() == ly::WM_PACKPROGRESS;
+            return false;
+        }
+    } counter;
+    qApp->installEventFilter(&counter);
     auto *receiver = new ProgressRecorder;
     ly::ProgressWindow = receiver;
     delete receiver;
     ly::PackFolder(makeFolder("Music", {{"a.mp3", "a"}}));
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(&counter);
+    EXPECT_EQ(counter.seen, 0);
     EXPECT_EQ(indexLines(sandbox.root() + "Music.tmp").size(), 1);
 }
 
@@ -389,6 +403,8 @@ TEST_F(UnpackTest, RefusesHostileAndDamagedPackages)
         {"declared length negative", declaring(-5), failed, {}},
         {"corrupt stream", single(corrupt, indexLine("evil", corrupt.size())), failed, {}},
         {"stream cut short", single(m.chopped(6), indexLine("evil", m.size() - 6)), failed, {}},
+        {"bytes after the stream's end", single(m + "extra", indexLine("evil", m.size() + 5)),
+         failed, {}},
     };
     const QString dest = sandbox.root() + "a/b/dest";
     QDir().mkpath(sandbox.root() + "a/b");
