@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FakeEditor.h"
+
 #include "control/widgets/LyFullPicture.h"
 #include "editor/ProjectDocument.h"
 #include "editor/widgets/EditorWindow.h"
@@ -9,6 +11,8 @@
 #include "shared/Error.h"
 #include "shared/Settings.h"
 #include "shared/widgets/Notice.h"
+#include "support/Modal.h"
+#include "support/RecordingLauncher.h"
 #include "support/Sandbox.h"
 
 #include <QApplication>
@@ -30,133 +34,6 @@
 #include <vector>
 
 namespace lytest {
-
-inline QString kindName(ly::ProjectEditorKind kind)
-{
-    static const char *names[] = {"Background", "Album", "Flash", "Movie", "FrameCard",
-                                  "BuildSettings"};
-    return QLatin1String(names[int(kind)]);
-}
-
-// An editor window that records what the main window asks of it; its save step writes a
-// counter into its own section, as the real editors write theirs.
-class FakeEditor : public QWidget, public EditorWindow
-{
-public:
-    FakeEditor(ly::ProjectEditorKind kind, QStringList &journal, QWidget *dock)
-        : QWidget(dock), m_kind(kind), m_journal(journal)
-    {
-        m_journal.append("create " + kindName(kind));
-    }
-    ~FakeEditor() override { m_journal.append("destroy " + kindName(m_kind)); }
-
-    QWidget *Window() override { return this; }
-    void LoadStep(const ly::ProjectDocument &) override
-    {
-        m_journal.append("load " + kindName(m_kind));
-        if (!loadFailsWith.isEmpty())
-            throw ly::Error(loadFailsWith);
-    }
-    void SaveStep(const ly::ProjectDocument &project) override
-    {
-        m_journal.append("save " + kindName(m_kind));
-        if (!failWith.isEmpty())
-            throw ly::Error(failWith);
-        ly::WriteIni("Saved" + kindName(m_kind), "Count", QString::number(++saves),
-                     project.CurrentProjectFile());
-    }
-    void ShowPage() override
-    {
-        m_journal.append("show " + kindName(m_kind));
-        EditorWindow::ShowPage();
-    }
-    void HideFloatingWindows() override { m_journal.append("hide floating " + kindName(m_kind)); }
-    void StopMedia() override { m_journal.append("stop " + kindName(m_kind)); }
-
-    int saves = 0;
-    QString failWith;
-    QString loadFailsWith;
-
-private:
-    ly::ProjectEditorKind m_kind;
-    QStringList &m_journal;
-};
-
-// Records what the shell would start or open.
-class RecordingLauncher : public ly::platform::ShellLauncher
-{
-public:
-    bool startProgram(const QString &program, const QStringList &arguments, const QString &) override
-    {
-        started.append(program + " | " + arguments.join(' '));
-        return true;
-    }
-    bool openUrl(const QUrl &url) override
-    {
-        opened.append(url.toString());
-        return true;
-    }
-    QStringList started;
-    QStringList opened;
-};
-
-// Acts on the modal windows a command opens, in order: each step waits for the next modal
-// window of its type. A modal window that no step expects, or one that is still open after
-// ten seconds, is recorded and hidden, which ends its modal run (a message box then answers
-// Cancel), so a test never hangs.
-class ModalScript : public QObject
-{
-public:
-    ModalScript() { QTimer::singleShot(5, this, &ModalScript::poll); }
-
-    template <class Window>
-    ModalScript &then(std::function<void(Window *)> act)
-    {
-        m_steps.push_back({[](QWidget *w) { return qobject_cast<Window *>(w) != nullptr; },
-                           [act](QWidget *w) { act(static_cast<Window *>(w)); }});
-        m_deadline = QDeadlineTimer(10000);
-        return *this;
-    }
-
-    bool finished() const { return m_next == m_steps.size(); }
-    // Class names of the modal windows that no step expected.
-    QStringList unexpected;
-
-private:
-    struct Step
-    {
-        std::function<bool(QWidget *)> matches;
-        std::function<void(QWidget *)> act;
-    };
-
-    void poll()
-    {
-        // A new timer each time: a running timer does not fire again while its handler is
-        // still on the stack, and a step's action may run the next modal window.
-        QTimer::singleShot(5, this, &ModalScript::poll);
-        QWidget *w = QApplication::activeModalWidget();
-        if (!w || !w->isVisible() || w == m_last)
-            return;
-        if (m_next < m_steps.size() && m_steps[m_next].matches(w)) {
-            m_last = w;
-            const Step step = m_steps[m_next++];
-            m_deadline = QDeadlineTimer(10000);
-            // A step may open the next modal window; polling goes on inside its modal run.
-            step.act(w);
-            return;
-        }
-        if (m_next >= m_steps.size() || m_deadline.hasExpired()) {
-            unexpected.append(QString::fromLatin1(w->metaObject()->className()));
-            m_last = w;
-            w->hide();
-        }
-    }
-
-    std::vector<Step> m_steps;
-    size_t m_next = 0;
-    QPointer<QWidget> m_last;
-    QDeadlineTimer m_deadline{10000};
-};
 
 // A sandbox with the main window: fake editors for every page, the shell and the help set
 // watched, notices collected, the splash quick.

@@ -1,3 +1,5 @@
+#include "FakeEditor.h"
+
 #include "support/Sandbox.h"
 
 #include "editor/ProjectDocument.h"
@@ -24,48 +26,12 @@ using ly::ProjectModule;
 using ly::SaveAnswer;
 using lytest::readFile;
 
-QString kindName(ProjectEditorKind kind)
-{
-    static const char *names[] = {"Background", "Album", "Flash", "Movie", "FrameCard",
-                                  "BuildSettings"};
-    return names[int(kind)];
-}
-
 ProjectEditorKind editorOf(ProjectModule module)
 {
     return ProjectEditorKind(int(module));
 }
 
-QString sectionOf(ProjectEditorKind kind)
-{
-    static const char *sections[] = {"FrmBlk", "FrmPicture", "FrmFlash", "FrmMovie",
-                                     "PictureText", "System"};
-    return sections[int(kind)];
-}
-
-// An editor whose save step writes a counter into its own section, as the real editors
-// write their sections.
-class FakeEditor : public ly::ProjectEditor
-{
-public:
-    FakeEditor(ProjectEditorKind kind, QStringList &events) : m_kind(kind), m_events(events) {}
-
-    void SaveStep(const ProjectDocument &project) override
-    {
-        m_events.append("save " + kindName(m_kind));
-        if (failWith)
-            throw ly::Error(failWith);
-        ly::WriteIni(sectionOf(m_kind), "Saved", QString::number(++saves),
-                     project.CurrentProjectFile());
-    }
-
-    int saves = 0;
-    const char *failWith = nullptr;
-
-private:
-    ProjectEditorKind m_kind;
-    QStringList &m_events;
-};
+using lytest::FakeEditor;
 
 // The main window's side, as the document sees it: editors are created when their module is
 // prepared as chosen and live until DestroyEditors.
@@ -119,7 +85,8 @@ private:
     void create(ProjectEditorKind kind)
     {
         if (!editors.count(kind))
-            editors[kind] = std::make_unique<FakeEditor>(kind, events);
+            editors[kind] = std::make_unique<FakeEditor>(kind, events, nullptr,
+                                                         FakeEditor::Lifetime::Unrecorded);
     }
 };
 
@@ -366,7 +333,7 @@ TEST_F(ProjectDocumentTest, SaveRunsTheEditorsInOrderAndRefreshesTheWorkingCopy)
     EXPECT_EQ(window.events, (QStringList{"save Background", "save Album", "save Movie",
                                           "save BuildSettings", "recent " + file}));
     EXPECT_FALSE(project.Modified());
-    EXPECT_EQ(ly::ReadIni("FrmPicture", "Saved", file), QStringLiteral("1"));
+    EXPECT_EQ(ly::ReadIni("SavedAlbum", "Count", file), QStringLiteral("1"));
     EXPECT_EQ(readFile(project.WorkingCopyFile()), readFile(file));
 
     // Without a working copy neither the copy nor the recent list is touched.
@@ -432,13 +399,37 @@ TEST_F(ProjectDocumentTest, YesAtCloseSavesThenClears)
               (QStringList{"ask Card1.zpj", "save Background", "save Album", "save Movie",
                            "save BuildSettings", "recent " + file, "destroy"}));
     EXPECT_FALSE(QFileInfo::exists(ly::WorkingCopyOf(file)));
-    EXPECT_EQ(ly::ReadIni("FrmBlk", "Saved", file), QStringLiteral("1"));
+    EXPECT_EQ(ly::ReadIni("SavedBackground", "Count", file), QStringLiteral("1"));
     EXPECT_TRUE(window.editors.empty());
+}
+
+// Yes at the prompt saves; when a save step fails, the command that asked stops there: the
+// project stays open with its editors, and the working copy still holds the last save.
+TEST_F(ProjectDocumentTest, AFailingSaveAtYesStopsTheClose)
+{
+    const QString file = createCard1();
+    project.Save1Click();
+    const QByteArray saved = readFile(file);
+    window.editor(ProjectEditorKind::Album)->failWith = "Unable to write to somewhere";
+    project.SetModified(true);
+    window.answer = SaveAnswer::Yes;
+    window.events.clear();
+    EXPECT_THROW(project.MemuCloseClick(), ly::Error);
+    EXPECT_EQ(window.events, (QStringList{"ask Card1.zpj", "save Background", "save Album"}));
+    EXPECT_TRUE(project.Modified());
+    EXPECT_TRUE(project.IsOpen());
+    EXPECT_FALSE(window.editors.empty());
+    EXPECT_EQ(project.CurrentProjectFile(), file);
+    EXPECT_EQ(readFile(project.WorkingCopyFile()), saved);
+
+    EXPECT_THROW(project.LeaveByExitButton(), ly::Error);
+    EXPECT_EQ(readFile(project.WorkingCopyFile()), saved);
 }
 
 TEST_F(ProjectDocumentTest, ThePromptComesOnlyForAnOpenModifiedProject)
 {
     project.QuerySaveProject(); // nothing open
+    EXPECT_TRUE(window.events.isEmpty());
     createCard1();
     project.Save1Click();
     window.events.clear();
@@ -461,9 +452,9 @@ TEST_F(ProjectDocumentTest, EditProjectTurnsAModuleOffButItsSectionStays)
     project.Save1Click();
     project.PrepareProject(false, false, false, true);
     EXPECT_EQ(applicationKey(ProjectModule::Album), QStringLiteral("0"));
-    EXPECT_TRUE(ly::ini::hasSection(file, "FrmPicture"));
+    EXPECT_TRUE(ly::ini::hasSection(file, "SavedAlbum"));
     project.Save1Click();
-    EXPECT_EQ(ly::ReadIni("FrmPicture", "Saved", file), QStringLiteral("2"))
+    EXPECT_EQ(ly::ReadIni("SavedAlbum", "Count", file), QStringLiteral("2"))
         << "the album editor still writes its section";
     EXPECT_EQ(project.Modules(), (ModuleChoice{.movie = true}));
 }

@@ -73,7 +73,7 @@ protected:
 
 TEST_F(MailUnitTest, WithoutAccountTheAccountWindowComesFirstAndOkWritesIt)
 {
-    lytest::ModalAnswers answers;
+    lytest::ModalScript answers(lytest::ModalScript::Others::LeaveOpen);
     bool guessed = false;
     answers.then<TFrmSetMail>([&](TFrmSetMail *dlg) {
         EXPECT_EQ(dlg->windowTitle(), "The mail constitution");
@@ -87,7 +87,7 @@ TEST_F(MailUnitTest, WithoutAccountTheAccountWindowComesFirstAndOkWritesIt)
         dlg->BtnOk->click();
     });
     start();
-    EXPECT_TRUE(answers.allAnswered());
+    EXPECT_TRUE(answers.finished());
     EXPECT_TRUE(guessed);
     EXPECT_FALSE(window->Ended());
     const ly::mail::MailAccount account = ly::mail::ReadAccount(AccountFile());
@@ -115,13 +115,13 @@ TEST_F(MailUnitTest, NoAccountGivenOrADamagedOneEndsTheProgramOnlyWhenNoneIsGive
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(c.accountFile);
         }
-        lytest::ModalAnswers answers;
+        lytest::ModalScript answers(lytest::ModalScript::Others::LeaveOpen);
         answers.then<TFrmSetMail>([](TFrmSetMail *dlg) {
             EXPECT_TRUE(dlg->EdtName->text().isEmpty());
             dlg->BtnCancel->click();
         });
         start();
-        EXPECT_TRUE(answers.allAnswered());
+        EXPECT_TRUE(answers.finished());
         EXPECT_TRUE(window->Ended());
         EXPECT_EQ(started->count(), 1);
         EXPECT_FALSE(window->isVisible());
@@ -410,7 +410,7 @@ TEST_F(MailUnitTest, SendIsRefusedWithoutAccountOrRecipient)
             QFile::remove(AccountFile());
         window->EdtMails->setText(c.to);
         window->EdtCc->setText(c.cc);
-        lytest::ModalAnswers answers; // no sending window may come up
+        lytest::ModalScript answers(lytest::ModalScript::Others::LeaveOpen); // no sending window may come up
         window->BtnSend->trigger();
         EXPECT_EQ(notices(), QStringList{c.notice});
         EXPECT_TRUE(answers.unexpected.isEmpty());
@@ -436,7 +436,7 @@ TEST_F(MailUnitTest, SendsTheCardToARealServer)
         sending.TimeOut = 5000;
     });
     window->EdtMails->setText("ann@x.test;bob@y.test");
-    lytest::ModalAnswers answers;
+    lytest::ModalScript answers(lytest::ModalScript::Others::LeaveOpen);
     window->BtnSend->trigger();
     EXPECT_EQ(notices(), QStringList{"3: The mail sends out to complete!"});
     EXPECT_TRUE(answers.unexpected.isEmpty()) << answers.unexpected.join(',').toStdString();

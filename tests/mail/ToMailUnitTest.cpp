@@ -114,7 +114,7 @@ TEST_F(ToMailUnitTest, EveryOutcomeShowsItsMessageAndClosesOrRetries)
             server = std::make_unique<SmtpFakeServer>(c.script);
             port = server->port();
         }
-        lytest::ModalAnswers answers;
+        lytest::ModalScript answers(lytest::ModalScript::Others::LeaveOpen);
         run(port);
         EXPECT_EQ(notices(), c.notices);
         EXPECT_EQ(window->Attempts(), c.attempts);
@@ -170,7 +170,7 @@ TEST_F(ToMailUnitTest, TheAccountsSecurityAndPortCarryTheMailOverTls)
         lytest::SmtpTestServer server(QStringList{c.serverMode}
                                       + TestAuthority::serverArguments(ca.server));
         ASSERT_NE(server.port(), 0) << server.error().toStdString();
-        lytest::ModalAnswers answers;
+        lytest::ModalScript answers(lytest::ModalScript::Others::LeaveOpen);
         EXPECT_EQ(run(server.port(), c.security, "localhost"), QDialog::Accepted);
         EXPECT_EQ(notices(), QStringList{"3: The mail sends out to complete!"});
         const QStringList events = server.events();
@@ -191,7 +191,7 @@ TEST_F(ToMailUnitTest, AnUntrustedCertificateShowsTheTlsFailureAndEndsTheSending
     lytest::SmtpTestServer server(QStringList{"--starttls"}
                                   + TestAuthority::serverArguments(ca.selfSigned));
     ASSERT_NE(server.port(), 0) << server.error().toStdString();
-    lytest::ModalAnswers answers;
+    lytest::ModalScript answers(lytest::ModalScript::Others::LeaveOpen);
     EXPECT_EQ(run(server.port(), SmtpSecurity::None, "localhost"), QDialog::Rejected);
     ASSERT_EQ(notices().size(), 1) << notices().join('\n').toStdString();
     // The message names the server and then the reason.
@@ -214,7 +214,7 @@ TEST_F(ToMailUnitTest, ThreeFreshAttemptsThenTheFailureAndTheGreetingInputBox)
     const QString helo = greetingName();
     lytest::SmtpTestServer server({"--refuse-host", helo});
     ASSERT_NE(server.port(), 0) << server.error().toStdString();
-    lytest::ModalAnswers answers;
+    lytest::ModalScript answers(lytest::ModalScript::Others::LeaveOpen);
     QStringList boxes;
     for (int i = 0; i < 3; ++i) {
         answers.then<QInputDialog>([&](QInputDialog *box) {
@@ -223,7 +223,7 @@ TEST_F(ToMailUnitTest, ThreeFreshAttemptsThenTheFailureAndTheGreetingInputBox)
         });
     }
     EXPECT_EQ(run(server.port()), QDialog::Rejected);
-    EXPECT_TRUE(answers.allAnswered());
+    EXPECT_TRUE(answers.finished());
     const QString box = "Mail user's name[" + helo + "]Establish the failure | Please input the new "
                         "mail user's name: | " + helo;
     EXPECT_EQ(boxes, (QStringList{box, box, box}));
@@ -234,7 +234,7 @@ TEST_F(ToMailUnitTest, ThreeFreshAttemptsThenTheFailureAndTheGreetingInputBox)
 
     // A new name in the box greets again with it, and the mail goes out.
     notices().clear();
-    lytest::ModalAnswers rename;
+    lytest::ModalScript rename(lytest::ModalScript::Others::LeaveOpen);
     rename.then<QInputDialog>([](QInputDialog *b) {
         b->setTextValue("ally");
         b->accept();

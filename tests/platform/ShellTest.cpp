@@ -1,3 +1,4 @@
+#include "support/RecordingLauncher.h"
 #include "support/Sandbox.h"
 
 #include "platform/Shell.h"
@@ -11,30 +12,7 @@
 
 namespace {
 
-struct Launch
-{
-    QString program;
-    QStringList arguments;
-    QString workingDir;
-    QUrl url;
-};
-
-class RecordingLauncher : public ly::platform::ShellLauncher
-{
-public:
-    bool startProgram(const QString &program, const QStringList &arguments,
-                      const QString &workingDir) override
-    {
-        launches.append({program, arguments, workingDir, {}});
-        return true;
-    }
-    bool openUrl(const QUrl &url) override
-    {
-        launches.append({{}, {}, {}, url});
-        return true;
-    }
-    QList<Launch> launches;
-};
+using lytest::RecordingLauncher;
 
 class ShellTest : public lytest::SandboxTest
 {

@@ -1,3 +1,4 @@
+#include "support/Modal.h"
 #include "support/Sandbox.h"
 
 #include "shared/widgets/FolderPicker.h"
@@ -11,25 +12,6 @@
 
 namespace {
 
-// Runs the action on the modal dialog as soon as it is open; gives up (and rejects it)
-// after a few seconds so that a test never hangs.
-void whenDialogOpens(std::function<void(QFileDialog *)> action)
-{
-    auto *timer = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, action] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (dialog) {
-            timer->deleteLater();
-            action(dialog);
-        } else if (++*tries > 500) {
-            timer->deleteLater();
-            ADD_FAILURE() << "no folder picker opened";
-        }
-    });
-    timer->start(10);
-}
-
 using FolderPickerTest = lytest::SandboxTest;
 
 TEST_F(FolderPickerTest, ReturnsTheChosenFolder)
@@ -40,7 +22,7 @@ TEST_F(FolderPickerTest, ReturnsTheChosenFolder)
     bool dirsOnly = false;
     Qt::WindowModality modality{};
     QString title;
-    whenDialogOpens([&](QFileDialog *dialog) {
+    lytest::whenModalShows<QFileDialog>([&](QFileDialog *dialog) {
         mode = dialog->fileMode();
         dirsOnly = dialog->testOption(QFileDialog::ShowDirsOnly);
         modality = dialog->windowModality();
@@ -60,7 +42,7 @@ TEST_F(FolderPickerTest, ReturnsTheChosenFolder)
 
 TEST_F(FolderPickerTest, CancelGivesNothing)
 {
-    whenDialogOpens([](QFileDialog *dialog) { dialog->reject(); });
+    lytest::whenModalShows<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
     EXPECT_FALSE(ly::BrowseForFolder("Please choose the catalogue").has_value());
 }
 
