@@ -3,6 +3,7 @@
 #include "editor/BatchFiles.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -15,6 +16,32 @@ namespace {
 class BatchFilesTest : public lytest::SandboxTest
 {
 };
+
+// True once the clean-up of the file has looked at it and found it in use: its shell then
+// sleeps before the next look.
+bool cleanUpIsWaiting(const QString &file)
+{
+    const QByteArray mine = "del.bat" + QByteArray(1, '\0') + QFile::encodeName(file) + '\0';
+    const QStringList pids = QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs);
+    QStringList shells;
+    for (const QString &pid : pids) {
+        QFile cmdline("/proc/" + pid + "/cmdline");
+        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(mine))
+            shells.append(pid);
+    }
+    for (const QString &pid : pids) {
+        QFile stat("/proc/" + pid + "/stat");
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (comm) state ppid ..."
+        const QByteArray line = stat.readAll();
+        const qsizetype close = line.lastIndexOf(')');
+        const QList<QByteArray> rest = line.mid(close + 2).split(' ');
+        if (line.contains("(sleep)") && rest.size() > 1 && shells.contains(QString(rest[1])))
+            return true;
+    }
+    return false;
+}
 
 TEST_F(BatchFilesTest, ProgramFolderGetsItsDesktopIniAndAutoBat)
 {
@@ -52,7 +79,7 @@ TEST_F(BatchFilesTest, DeleteWhenUnlockedWaitsUntilNoProgramRunsTheFile)
               "if exist \"" + preview.toUtf8() + "\" goto try\r\n"
               "del \"" + folder.toUtf8() + "del.bat\"\r\n"
               "cls\r\n");
-    QTest::qWait(1500);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cleanUpIsWaiting(preview); }, 20000));
     EXPECT_TRUE(QFileInfo::exists(preview)) << "still running";
 
     card.kill();

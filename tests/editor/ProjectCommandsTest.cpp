@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace {
 
@@ -421,6 +422,31 @@ TEST_F(ProjectCommandsTest, TitleBarExitAsksFirstThenDeletesTheWorkingCopy)
     EXPECT_EQ(readFile(card), saved);
     EXPECT_FALSE(QFileInfo::exists(card + ".tmp"));
     EXPECT_FALSE(QFileInfo::exists(sandbox.programDir() + "auto.bat"));
+}
+
+// "Exit Program" ends the program at once: no prompt, nothing saved, the working copy left
+// for the next opening of the project.
+TEST_F(ProjectCommandsTest, ExitProgramEndsAtOnceWithoutThePrompt)
+{
+    const QString card = projectWith("Card1", {});
+    start({card});
+    main->Save1->trigger();
+    main->SbnBlk->click();
+    ly::WriteIni("FrmBlk", "Unsaved", "1", card);
+    const QByteArray changed = readFile(card);
+    const qsizetype saves = journal.filter("save ").size();
+
+    ModalScript script;
+    QTimer::singleShot(0, main.get(), [this] { main->Exit1->trigger(); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    guard.start(10000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_TRUE(script.unexpected.isEmpty()) << script.unexpected.join(' ').toStdString();
+    EXPECT_EQ(journal.filter("save ").size(), saves);
+    EXPECT_EQ(readFile(card), changed);
+    EXPECT_TRUE(QFileInfo::exists(card + ".tmp"));
 }
 
 } // namespace

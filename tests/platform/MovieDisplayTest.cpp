@@ -53,9 +53,8 @@ TEST(MovieDisplayTest, PicturesAreDrawnStretchedIntoTheRectangleOfTheGivenWindow
     // An empty rectangle fills the window and follows its size.
     display.setDisplayRect(QRect());
     panel.resize(300, 200);
-    QTest::qWait(50);
-    const QImage full = panel.grab().toImage();
-    EXPECT_TRUE(showsPicture(full, QRect(0, 0, 300, 200)));
+    EXPECT_TRUE(WaitBounded(
+        [&] { return showsPicture(panel.grab().toImage(), QRect(0, 0, 300, 200)); }, 5000));
 
     display.setDisplayWindow(nullptr);
     EXPECT_EQ(display.displayWindow(), nullptr);

@@ -55,6 +55,9 @@ MusicItem0=\Music\song.mp3
 [FrmMovie]
 Number=1
 Item0=\Movie\film.avi
+[System]
+ShowMsgFlag=1
+ShowMsg=Many happy returns, Rose
 )";
 
 TEST_F(BuildToolTest, BuildsACardThatListAndExtractRead)
@@ -95,7 +98,8 @@ TEST_F(BuildToolTest, BuildsACardThatListAndExtractRead)
     EXPECT_EQ(readFile(sandbox.root() + "out/Rose.zpj"), readFile(project));
     EXPECT_EQ(readFile(sandbox.root() + "out/Music.Tmp"), parsed.entries[0].data);
 
-    // The card is the player program with the card behind it: it plays to its end.
+    // The card is the player program with the card behind it: it plays to its end and then
+    // gives the project's end message (on standard output when it runs to the end unseen).
     QProcess player;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TMPDIR", sandbox.tempDir());
@@ -103,7 +107,8 @@ TEST_F(BuildToolTest, BuildsACardThatListAndExtractRead)
     player.setProcessEnvironment(env);
     player.start(card, {"--run-to-end"});
     ASSERT_TRUE(player.waitForFinished(60000));
-    EXPECT_EQ(player.exitCode(), 0);
+    EXPECT_EQ(player.exitCode(), 0) << player.readAllStandardError().toStdString();
+    EXPECT_EQ(player.readAllStandardOutput(), "Many happy returns, Rose\n");
 }
 
 TEST_F(BuildToolTest, TheShippedExampleProjectBuilds)
