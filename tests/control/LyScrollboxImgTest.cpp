@@ -7,6 +7,7 @@
 #include "control/widgets/NewPanel.h"
 #include "shared/Messages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QScrollBar>
@@ -68,6 +69,15 @@ protected:
                        progress_.back().first == browser->PictureCount();
             },
             60000);
+    }
+
+    // Waits until every loader thread has ended, then takes the steps they left: nothing can
+    // come after that.
+    bool WaitUntilQuiet()
+    {
+        const bool quiet = QTest::qWaitFor([] { return TlyScrollboxImg::LoaderThreads() == 0; }, 60000);
+        QCoreApplication::processEvents();
+        return quiet;
     }
 
     bool WaitForProgress(Progress wanted)
@@ -134,7 +144,7 @@ TEST_F(BrowserTest, FolderWithoutPicturesCreatesNothing)
     browser->setLyImgPath(sandbox.root() + "none");
     EXPECT_EQ(browser->PictureCount(), 0);
     EXPECT_EQ(browser->ContentExtent(), 0);
-    QTest::qWait(100);
+    ASSERT_TRUE(WaitUntilQuiet());
     EXPECT_TRUE(progress_.empty());
     EXPECT_TRUE(Tiles().isEmpty());
 }
@@ -149,7 +159,7 @@ TEST_F(BrowserTest, SameFolderAgainAndPathsWithoutDriveChangeNothing)
 
     browser->setLyImgPath(folder);
     browser->setLyImgPath(QStringLiteral("relative/folder"));
-    QTest::qWait(100);
+    ASSERT_TRUE(WaitUntilQuiet());
     EXPECT_EQ(browser->lyImgPath(), QStringLiteral("relative/folder"));
     EXPECT_TRUE(progress_.empty());
     EXPECT_EQ(Tiles(), before);
@@ -165,7 +175,7 @@ TEST_F(BrowserTest, StopDuringLoadingKeepsTheTilesMadeSoFar)
     };
     browser->setLyImgPath(folder);
     ASSERT_TRUE(WaitForProgress({0, 0}));
-    QTest::qWait(100); // nothing more may come
+    ASSERT_TRUE(WaitUntilQuiet());
 
     const std::vector<Progress> expected = {{1, 5}, {2, 5}, {0, 0}};
     EXPECT_EQ(progress_, expected);
@@ -298,7 +308,7 @@ TEST_F(BrowserTest, NewFolderWhileLoadingShowsOnlyTheNewOne)
     browser->setLyImgPath(first);
     ASSERT_TRUE(WaitForProgress({2, 2}));
     ASSERT_TRUE(WaitUntilLoaded());
-    QTest::qWait(100);
+    ASSERT_TRUE(WaitUntilQuiet());
 
     EXPECT_EQ(browser->PictureCount(), 2);
     ASSERT_EQ(Tiles().size(), 2);
@@ -327,9 +337,9 @@ TEST_F(BrowserTest, DestroyedWhileLoading)
 {
     browser->setLyImgPath(MakeFolder("many", 8));
     ASSERT_TRUE(WaitForProgress({1, 8}));
+    EXPECT_EQ(TlyScrollboxImg::LoaderThreads(), 1);
     browser.reset(); // stops the loader and waits for it
-    QTest::qWait(50);
-    SUCCEED();
+    EXPECT_EQ(TlyScrollboxImg::LoaderThreads(), 0);
 }
 
 } // namespace

@@ -31,12 +31,14 @@ TlyScrollboxImg::TMyThread::TMyThread(TlyScrollboxImg *browser, QStringList file
     : m_browser(browser), m_files(std::move(files)), m_labels(std::move(labels)),
       m_stop(std::move(stop))
 {
+    ++s_loaderThreads;
 }
 
 TlyScrollboxImg::TMyThread::~TMyThread()
 {
     Abandon();
     wait();
+    --s_loaderThreads;
 }
 
 void TlyScrollboxImg::TMyThread::Abandon()
@@ -118,6 +120,8 @@ TlyScrollboxImg::TlyScrollboxImg(QWidget *parent)
     m_content->installEventFilter(this);
     UpdateContentSize();
 }
+
+std::atomic<int> TlyScrollboxImg::s_loaderThreads{0};
 
 TlyScrollboxImg::~TlyScrollboxImg()
 {

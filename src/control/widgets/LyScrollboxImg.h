@@ -71,6 +71,9 @@ public:
     QString ClickedPath() const { return m_clickedPath; }
     int CreatedCount() const { return m_createdCount; }
     bool StopFlag() const { return m_stop->load(); }
+    // The loader threads of all browsers that still exist, running or finishing; none means
+    // that no tile or progress can come any more.
+    static int LoaderThreads() { return s_loaderThreads.load(); }
     TLyImagePanel *Tile(int index) const;
     QWidget *Shadow(int index) const;
 
@@ -130,6 +133,7 @@ private:
     QList<QWidget *> m_shadows;
     TMyThread *m_loader = nullptr;
     QList<TMyThread *> m_retired; // replaced loaders still finishing their current picture
+    static std::atomic<int> s_loaderThreads;
 };
 
 // The loader: reads the pictures of the list one after another and has the browser create
