@@ -27,6 +27,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <functional>
+#include <thread>
 #include <random>
 
 namespace {
@@ -129,17 +131,30 @@ void BM_UnpackPackages(benchmark::State &state)
     }
 }
 
+// As the player does on the desktop: the packages but the music unpacked, the windows made
+// and drawn while the music is unpacked on another thread. The first frame is timed; the
+// moment the music is there as well (the card starts) is reported beside it.
 void BM_FirstFrame(benchmark::State &state)
 {
     Card &c = card();
     ly::player::VirtualSoundOutput sound([](const QString &) { return qint64(60000); });
+    double readyMs = 0;
     for (auto _ : state) {
         QTemporaryDir out;
-        const ly::player::CardProject project = ly::player::UnpackCard(c.card, out.path());
+        QElapsedTimer timer;
+        timer.start();
+        std::function<void()> unpackMusic;
+        const ly::player::CardProject project =
+            ly::player::UnpackCard(c.card, out.path(), &unpackMusic);
+        std::thread unpacking(unpackMusic);
         ly::player::CardStage stage(project, sound, 1, QString(), true);
         stage.show();
         benchmark::DoNotOptimize(stage.grabScreen());
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+        unpacking.join();
+        readyMs += double(timer.nsecsElapsed()) / 1e6;
     }
+    state.counters["music_ready_ms"] = readyMs / double(state.iterations());
 }
 
 void BM_FrameCopy(benchmark::State &state)
@@ -160,7 +175,7 @@ void configure(benchmark::internal::Benchmark *b)
 }
 
 BENCHMARK(BM_UnpackPackages)->Apply(configure);
-BENCHMARK(BM_FirstFrame)->Apply(configure);
+BENCHMARK(BM_FirstFrame)->Apply(configure)->UseManualTime();
 BENCHMARK(BM_FrameCopy)->Unit(benchmark::kMicrosecond);
 
 // The slowest frame of any style's transition at 1280 × 720, composed as the album window

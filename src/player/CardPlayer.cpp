@@ -24,15 +24,7 @@ CardPlayer::CardPlayer(const CardProject &project, SoundOutput &sound, quint32 s
         m_album = std::make_unique<AlbumShow>(ReadFrmPictureSection(project.projectFile),
                                               project.projectFolder, seed);
     }
-    const QString musicFolder = project.projectFolder + QStringLiteral("Music/");
-    if (blk.music)
-        for (const QString &name : blk.musicItems)
-            if (QFileInfo(musicFolder + name).isFile())
-                m_music.append(musicFolder + name);
-    if (blk.record && QFileInfo(musicFolder + blk.recordName).isFile()) {
-        m_voice = musicFolder + blk.recordName;
-        m_voiceMoment = blk.recordIndex;
-    }
+    listSounds();
     m_musicChannel = sound.createChannel();
     m_voiceChannel = sound.createChannel();
     m_musicChannel->onEnded = [this] { songEnded(); };
@@ -41,8 +33,26 @@ CardPlayer::CardPlayer(const CardProject &project, SoundOutput &sound, quint32 s
 
 CardPlayer::~CardPlayer() = default;
 
+void CardPlayer::listSounds()
+{
+    const FrmBlkSection &blk = m_background->section();
+    const QString musicFolder = m_project.projectFolder + QStringLiteral("Music/");
+    m_music.clear();
+    if (blk.music)
+        for (const QString &name : blk.musicItems)
+            if (QFileInfo(musicFolder + name).isFile())
+                m_music.append(musicFolder + name);
+    m_voice.clear();
+    if (blk.record && QFileInfo(musicFolder + blk.recordName).isFile()) {
+        m_voice = musicFolder + blk.recordName;
+        m_voiceMoment = blk.recordIndex;
+    }
+}
+
 void CardPlayer::start()
 {
+    // The music may have been unpacked after the windows were made.
+    listSounds();
     if (!m_voice.isEmpty() && m_voiceMoment == 0) {
         m_startVoiceDone = false;
         m_voicePlaying = true;

@@ -36,7 +36,7 @@ public:
     CardPlayer(const CardProject &project, SoundOutput &sound, quint32 seed);
     ~CardPlayer();
 
-    // Starts the card at time 0.
+    // Starts the card at time 0, with the music and voice files that exist by then.
     void start();
     // Moves the clock on by ms (nothing while paused).
     void advanceBy(qint64 ms);
@@ -63,6 +63,7 @@ public:
     bool voicePlaying() const { return m_voicePlaying; }
 
 private:
+    void listSounds();
     void playSong(int index);
     void songEnded();
     void voiceEnded();

@@ -178,7 +178,8 @@ qint64 UnpackLimit(qint64 cardSize, const QString &destination)
     return limit;
 }
 
-CardProject UnpackCard(const QString &program, const QString &folder)
+CardProject UnpackCard(const QString &program, const QString &folder,
+                       std::function<void()> *deferredMusic)
 {
     const qint64 image = ElfImageSize(program);
     QFile file(program);
@@ -239,6 +240,21 @@ CardProject UnpackCard(const QString &program, const QString &folder)
             EnsureDir(target);
             if (!p.package) {
                 copyEntry(file, p.entry.offset, p.entry.size, target + p.entry.fileName);
+                continue;
+            }
+            if (deferredMusic && p.target == QLatin1String("Music")) {
+                // Checked with the rest; inflated later from a file of its own, so that it may
+                // run on another thread.
+                *deferredMusic = [program, members = p.members, target] {
+                    QFile card(program);
+                    if (!card.open(QIODevice::ReadOnly))
+                        damaged(QStringLiteral("the program file cannot be read as a card"));
+                    try {
+                        inflateMembers(card, members, target);
+                    } catch (const Error &e) {
+                        damaged(e.text());
+                    }
+                };
                 continue;
             }
             inflateMembers(file, p.members, target);

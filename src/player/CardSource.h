@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // Where the card to play comes from. A card is this program with the card's entries behind
 // it (layout in card/CardFile.h); a preview is a copy of this program named "Preview.exe"
 // beside a project folder's "Preview.qrj". Everything read from a card is taken as hostile:
@@ -44,8 +46,11 @@ qint64 UnpackLimit(qint64 cardSize, const QString &destination);
 // Checks the card behind program and unpacks it into folder: the packages into the project's
 // media folders, the movies into "Movie", the project file itself, and the background
 // animation package into "BlkTmp". Throws NoCardError for a plain stub and
-// DamagedCardError for anything that does not fit.
-CardProject UnpackCard(const QString &program, const QString &folder);
+// DamagedCardError for anything that does not fit. With deferredMusic, the music package
+// (checked like the rest) is left for later: *deferredMusic then unpacks it, on any thread,
+// throwing DamagedCardError; it stays empty for a card without music.
+CardProject UnpackCard(const QString &program, const QString &folder,
+                       std::function<void()> *deferredMusic = nullptr);
 
 // Unpacks the background animation package (a resource package) into destination, with the
 // same checks and bound as a card's packages. Throws DamagedCardError.

@@ -1,9 +1,15 @@
 #include "PlayerFixture.h"
 
 #include "card/PackageFixtures.h"
+#include "card/CardFile.h"
+#include "player/CardPlayer.h"
 #include "player/CardSource.h"
+#include "player/Sound.h"
 
 #include <QDirIterator>
+
+#include <functional>
+#include <thread>
 
 namespace {
 
@@ -118,6 +124,53 @@ TEST_F(HostileCardTest, AGoodCardUnpacksIntoItsFolders)
     EXPECT_EQ(lytest::readFile(p.projectFolder + "Res/f.png"), png(Qt::red));
     EXPECT_EQ(ly::player::ElfImageSize(stub()), QFileInfo(stub()).size());
     EXPECT_THROW(ly::player::UnpackCard(stub(), folder), ly::player::NoCardError);
+}
+
+// On the desktop the music is unpacked after the rest, on another thread; the card takes
+// the songs that are there when it starts. A music package that turns out damaged fails
+// alone.
+TEST_F(HostileCardTest, TheMusicCanBeUnpackedAfterTheRest)
+{
+    const QString card = build(makeProject("[FrmBlk]\nBlkCheckName=3\nBlkEdtPicName=\\Res\\f.png\n"
+                                           "MusicCheckFlag=1\nMusicNumber=1\nMusicItem0=\\Music\\a b.wav\n",
+                                           {{"Res/f.png", png(Qt::red)}, {"Music/a b.wav", wave(100)}}));
+    const QString folder = sandbox.root() + "unpacked/";
+    QDir().mkpath(folder);
+    std::function<void()> unpackMusic;
+    const ly::player::CardProject p = ly::player::UnpackCard(card, folder, &unpackMusic);
+    EXPECT_EQ(lytest::readFile(p.projectFolder + "Res/f.png"), png(Qt::red));
+    EXPECT_FALSE(QFileInfo::exists(p.projectFolder + "Music/a b.wav"));
+    ASSERT_TRUE(unpackMusic);
+
+    ly::player::VirtualSoundOutput sound([](const QString &) { return qint64(1000); });
+    ly::player::CardPlayer player(p, sound, 1);
+    EXPECT_TRUE(player.musicFiles().isEmpty());
+    std::thread(unpackMusic).join();
+    EXPECT_EQ(lytest::readFile(p.projectFolder + "Music/a b.wav"), wave(100));
+    player.start();
+    EXPECT_EQ(player.musicFiles(), QStringList{p.projectFolder + "Music/a b.wav"});
+    EXPECT_EQ(player.song(), 0);
+
+    // The music member's stream damaged: the rest unpacks, the music alone fails.
+    QByteArray bytes = lytest::readFile(card);
+    for (const ly::card::Entry &e : ly::card::readEntries(card))
+        if (e.id == "Music")
+            bytes[qsizetype(e.offset + 30)] = char(bytes[qsizetype(e.offset + 30)] ^ 0x5a);
+    const QString damaged = sandbox.writeFile("damaged.exe", bytes);
+    const QString second = sandbox.root() + "second/";
+    QDir().mkpath(second);
+    const ly::player::CardProject q = ly::player::UnpackCard(damaged, second, &unpackMusic);
+    EXPECT_TRUE(QFileInfo::exists(q.projectFolder + "Res/f.png"));
+    EXPECT_THROW(unpackMusic(), ly::player::DamagedCardError);
+    EXPECT_FALSE(QFileInfo::exists(q.projectFolder + "Music/a b.wav"));
+
+    // Without music there is nothing left for later.
+    const QString plain = build(makeProject("[FrmBlk]\nBlkCheckName=2\n", {}, "Plain"));
+    const QString third = sandbox.root() + "third/";
+    QDir().mkpath(third);
+    unpackMusic = nullptr;
+    ly::player::UnpackCard(plain, third, &unpackMusic);
+    EXPECT_FALSE(unpackMusic);
 }
 
 } // namespace

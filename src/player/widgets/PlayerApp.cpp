@@ -30,6 +30,8 @@
 
 #include <csignal>
 #include <cstdio>
+#include <functional>
+#include <thread>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -267,9 +269,14 @@ int RunPlayer(int argc, char **argv, QByteArrayView webEngineModule)
 
     std::unique_ptr<CardTempFolder> temp;
     CardProject project;
+    // On the desktop the card's first picture comes before its music is unpacked: the music
+    // package, most of a card, is unpacked meanwhile and the card starts once it is there.
+    // Through the test interface everything is unpacked first, so runs are repeatable.
+    std::function<void()> unpackMusic;
     try {
         temp = std::make_unique<CardTempFolder>();
-        project = preview ? PreviewProject(program) : UnpackCard(program, temp->path());
+        project = preview ? PreviewProject(program)
+                          : UnpackCard(program, temp->path(), testInterface ? nullptr : &unpackMusic);
     } catch (const NoCardError &) {
         return fail(QStringLiteral("Lyrabell card player %1: this program holds no card to play.")
                         .arg(QLatin1String(kVersionText)),
@@ -376,10 +383,7 @@ int RunPlayer(int argc, char **argv, QByteArrayView webEngineModule)
         // After the current tick, so the box's own event loop does not run inside it.
         QTimer::singleShot(0, [&stage] { stage.runEndActions(false); });
     };
-    stage.show();
-    player.start();
     QElapsedTimer clock;
-    clock.start();
     qint64 last = 0;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, &app, [&] {
@@ -388,8 +392,30 @@ int RunPlayer(int argc, char **argv, QByteArrayView webEngineModule)
         last = elapsed;
         stage.refresh();
     });
-    tick.start(int(kTickMs));
-    return app.exec();
+    const auto startCard = [&] {
+        player.start();
+        clock.start();
+        tick.start(int(kTickMs));
+    };
+    stage.show();
+    if (!unpackMusic) {
+        startCard();
+        return app.exec();
+    }
+    // A music package that turns out damaged leaves a card without music.
+    std::thread unpacking([&unpackMusic, &app, &startCard] {
+        try {
+            unpackMusic();
+        } catch (const Error &e) {
+            std::fprintf(stderr, "This card plays without its music: %s.\n",
+                         e.text().toLocal8Bit().constData());
+        }
+        QMetaObject::invokeMethod(&app, startCard, Qt::QueuedConnection);
+    });
+    const int code = app.exec();
+    // The temporary folder goes only once nothing writes into it any more.
+    unpacking.join();
+    return code;
 }
 
 } // namespace ly::player
