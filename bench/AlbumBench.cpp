@@ -38,11 +38,7 @@ QStringList g_files;
 // Baseline: one camera picture decoded at full size on the calling thread.
 void BM_FullDecode(benchmark::State &state)
 {
-    int i = 0;
-    for (auto _ : state) {
-        const QImage image(g_files[i++ % Variants]);
-        benchmark::DoNotOptimize(image.constBits());
-    }
+    lybench::DecodeCameraPictures(state, g_files, Variants);
 }
 BENCHMARK(BM_FullDecode)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

@@ -1,10 +1,10 @@
 #include "card/FrmPictureSection.h"
 #include "editor/AlbumFiles.h"
 #include "shared/Settings.h"
+#include "support/PictureBytes.h"
 #include "support/Sandbox.h"
 #include "transitions/Effects.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -16,17 +16,6 @@ namespace {
 
 using lytest::readFile;
 
-QByteArray pictureBytes(QSize size, QColor color, const char *format)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
 class AlbumFilesTest : public lytest::SandboxTest
 {
 protected:
@@ -36,7 +25,7 @@ protected:
     {
         for (const char *piece : ly::kFramePieces)
             if (!leaveOut.contains(QLatin1String(piece)))
-                sandbox.writeFile(relative + "/" + piece, pictureBytes({12, 12}, color, "JPG"));
+                sandbox.writeFile(relative + "/" + piece, lytest::EncodedPicture({12, 12}, color, "JPG"));
         return sandbox.root() + relative + "/";
     }
     QString project() const { return sandbox.root() + "Rose/"; }
@@ -114,7 +103,7 @@ TEST_F(AlbumFilesTest, AFrameSetIsCopiedWholeOrNotAtAll)
     sandbox.writeFile("Sets/Damaged/Top.jpg", "not a picture");
     for (const char *piece : ly::kFramePieces)
         if (QLatin1String(piece) != QLatin1String("Top.jpg"))
-            sandbox.writeFile(QString("Sets/Damaged/") + piece, pictureBytes({8, 8}, Qt::red, "JPG"));
+            sandbox.writeFile(QString("Sets/Damaged/") + piece, lytest::EncodedPicture({8, 8}, Qt::red, "JPG"));
     for (const QString &set : QStringList{broken, sandbox.root() + "Sets/Damaged/"}) {
         QString error;
         EXPECT_FALSE(ly::CopyFrameSet(set, project(), &error));
@@ -127,7 +116,7 @@ TEST_F(AlbumFilesTest, AFrameSetIsCopiedWholeOrNotAtAll)
     // A whole set replaces the frame; pieces spelt in another case are found and stored under
     // their own names, and the old spelling does not stay beside them.
     const QString good = frameSet("Sets/Good", {"Left.jpg"}, Qt::green);
-    sandbox.writeFile("Sets/Good/left.JPG", pictureBytes({12, 12}, Qt::green, "JPG"));
+    sandbox.writeFile("Sets/Good/left.JPG", lytest::EncodedPicture({12, 12}, Qt::green, "JPG"));
     sandbox.writeFile("Rose/PicBox/top.jpg", "old spelling");
     ASSERT_TRUE(ly::CopyFrameSet(good, project()));
     QStringList files = QDir(old).entryList(QDir::Files | QDir::Hidden);
@@ -143,7 +132,7 @@ TEST_F(AlbumFilesTest, AFrameSetIsCopiedWholeOrNotAtAll)
 
 TEST_F(AlbumFilesTest, SaveCopiesNeverReplaceAndCompareNamesWithoutCase)
 {
-    const QString user = sandbox.writeFile("home/Photo.JPG", pictureBytes({20, 10}, Qt::red, "JPG"));
+    const QString user = sandbox.writeFile("home/Photo.JPG", lytest::EncodedPicture({20, 10}, Qt::red, "JPG"));
     // A picture goes into Picture once; a file of its name there is kept.
     ASSERT_TRUE(ly::CopyAlbumPicture(sandbox.root() + "home/", "Photo.JPG", project()));
     EXPECT_EQ(readFile(project() + "Picture/Photo.JPG"), readFile(user));
@@ -156,7 +145,7 @@ TEST_F(AlbumFilesTest, SaveCopiesNeverReplaceAndCompareNamesWithoutCase)
 
     // The fill picture: copied under its bare name, or the one of that name (in any case)
     // that Res holds already, so one package never holds "Sky.jpg" and "sky.jpg".
-    const QString fill = sandbox.writeFile("home/Sky.jpg", pictureBytes({8, 8}, Qt::blue, "JPG"));
+    const QString fill = sandbox.writeFile("home/Sky.jpg", lytest::EncodedPicture({8, 8}, Qt::blue, "JPG"));
     EXPECT_EQ(ly::CopyFillPicture(fill, project()), QStringLiteral("Sky.jpg"));
     EXPECT_EQ(readFile(project() + "Res/Sky.jpg"), readFile(fill));
     const QString other = sandbox.writeFile("elsewhere/SKY.JPG", "another sky");
@@ -168,7 +157,7 @@ TEST_F(AlbumFilesTest, SaveCopiesNeverReplaceAndCompareNamesWithoutCase)
 
 TEST_F(AlbumFilesTest, MeasuringTellsMissingDamagedAndGoodPicturesApart)
 {
-    const QString good = sandbox.writeFile("p/good.bmp", pictureBytes({33, 21}, Qt::red, "BMP"));
+    const QString good = sandbox.writeFile("p/good.bmp", lytest::EncodedPicture({33, 21}, Qt::red, "BMP"));
     const QString damaged = sandbox.writeFile("p/damaged.jpg", "JFIF but not really");
     const QString missing = sandbox.root() + "p/missing.bmp";
 

@@ -7,10 +7,10 @@
 #include "shared/FitRect.h"
 #include "shared/Ini.h"
 #include "support/Modal.h"
+#include "support/PictureBytes.h"
 #include "transitions/widgets/PicTransition.h"
 
 #include <QAbstractButton>
-#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -27,17 +27,6 @@
 namespace {
 
 using ly::ProjectEditorKind;
-
-QByteArray encoded(QSize size, QColor color, const char *format)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 // A one-colour GIF (Qt reads GIF but does not write it): literal codes only, a clear code
 // every two pixels, so every code stays three bits wide.
@@ -108,10 +97,10 @@ protected:
     {
         const QString file = projectWith("Rose", {"FrmPicture"});
         folder = QFileInfo(file).path() + "/";
-        sandbox.writeFile(rel("Picture/One.jpg"), encoded({640, 480}, Qt::red, "JPG"));
+        sandbox.writeFile(rel("Picture/One.jpg"), lytest::EncodedPicture({640, 480}, Qt::red, "JPG"));
         sandbox.writeFile(rel("Picture/Two.gif"), gifBytes({60, 40}));
-        sandbox.writeFile(rel("Picture/Three.bmp"), encoded({200, 500}, Qt::green, "BMP"));
-        sandbox.writeFile(rel("Res/Sky.jpg"), encoded({32, 32}, Qt::cyan, "JPG"));
+        sandbox.writeFile(rel("Picture/Three.bmp"), lytest::EncodedPicture({200, 500}, Qt::green, "BMP"));
+        sandbox.writeFile(rel("Res/Sky.jpg"), lytest::EncodedPicture({32, 32}, Qt::cyan, "JPG"));
         QDir().mkpath(folder + "PicBox");
         for (const char *piece : ly::kFramePieces)
             QFile::copy(ly::FrameSetsFolder() + "GoldLeaf/" + piece, folder + "PicBox/" + piece);
@@ -266,8 +255,8 @@ TEST_F(PictureUnitTest, AddStepListsEachNameOnceWithTheRandomEffect)
 {
     TFrmPicture *album = open(albumProject());
     ASSERT_NE(album, nullptr);
-    const QString user = sandbox.writeFile("home/New.png", encoded({30, 20}, Qt::blue, "PNG"));
-    const QString twin = sandbox.writeFile("other/one.JPG", encoded({10, 10}, Qt::blue, "JPG"));
+    const QString user = sandbox.writeFile("home/New.png", lytest::EncodedPicture({30, 20}, Qt::blue, "PNG"));
+    const QString twin = sandbox.writeFile("other/one.JPG", lytest::EncodedPicture({10, 10}, Qt::blue, "JPG"));
     EXPECT_EQ(album->AddPicture(twin), nullptr); // "One.jpg" is listed already
     QTreeWidgetItem *row = album->AddPicture(user);
     ASSERT_NE(row, nullptr);

@@ -503,6 +503,9 @@ void TFrmPicture::RowMeasured(quint64 id, const ly::AlbumPictureInfo &info)
         row->setData(ColName, kMarkedRole, marked);
         for (int c = 0; c < ColumnCount; ++c)
             row->setForeground(c, marked ? QBrush(kMarkedColor) : QBrush());
+        row->setToolTip(ColName, !info.exists     ? QStringLiteral("The picture file is missing.")
+                                 : !info.readable ? QStringLiteral("The picture file cannot be read.")
+                                                  : QString());
         if (row == SelectedRow())
             LblPixel->setText(row->text(ColPixels));
         return;
