@@ -4,6 +4,7 @@
 #include "editor/AlbumFiles.h"
 #include "editor/BuilderUnit.h"
 #include "editor/widgets/PictureUnit.h"
+#include "editor/widgets/PreviewPicUnit.h"
 #include "shared/FitRect.h"
 #include "shared/Ini.h"
 #include "support/Modal.h"
@@ -325,6 +326,15 @@ TEST_F(PictureUnitTest, AClickDuringATransitionStopsItAndPlaysTheNewPicture)
                       == ly::FitPictureRect({200, 500}, album->PnlPicture->size());
     }, 10000));
     EXPECT_TRUE(QTest::qWaitFor([album] { return !album->PicTransition1->Busy(); }, 10000));
+
+    // A click on the preview shows the picture full screen.
+    QString shown;
+    lytest::whenModalShows<TFrmPreviewPic>([&shown](TFrmPreviewPic *preview) {
+        shown = preview->Picture();
+        preview->close();
+    });
+    QTest::mouseClick(album->PicTransition1, Qt::LeftButton);
+    EXPECT_EQ(shown, folder + "Picture/Three.bmp");
 }
 
 TEST_F(PictureUnitTest, AnIncompleteFrameSetIsRefusedAndNothingIsCopied)

@@ -678,7 +678,7 @@ void TFrmPicture::BtnPicStyleClick()
         if (QTreeWidgetItem *node = TreeView1->topLevelItem(m_rememberedIndex)) {
             TreeView1->setCurrentItem(node);
             node->setSelected(true);
-            TreeView1->scrollToItem(node);
+            TreeView1->scrollToItem(node, QAbstractItemView::PositionAtCenter);
         }
     }
     Notebook1->setCurrentWidget(StylePic);
