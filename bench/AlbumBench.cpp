@@ -22,7 +22,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
