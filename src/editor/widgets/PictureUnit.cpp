@@ -62,6 +62,13 @@ Field *named(Field *field, const char *name)
     return field;
 }
 
+template <class Control>
+Control *placed(Control *control, int x, int y, int w, int h)
+{
+    control->setGeometry(x, y, w, h);
+    return control;
+}
+
 QSpinBox *spinField(QWidget *parent, const char *name, int min, int max)
 {
     auto *spin = named(new QSpinBox(parent), name);
@@ -94,8 +101,7 @@ TFrmPicture::TFrmPicture(TFrmMain &main)
     resize(kClientWidth, kClientHeight);
 
     // ---- Left: the two pages ----
-    Notebook1 = named(new QStackedWidget(this), "Notebook1");
-    Notebook1->setGeometry(6, 4, 302, 424);
+    Notebook1 = placed(named(new QStackedWidget(this), "Notebook1"), 6, 4, 302, 424);
     LoadPic = named(new QWidget, "LoadPic");
     StylePic = named(new QWidget, "StylePic");
     Notebook1->addWidget(LoadPic);
@@ -113,8 +119,7 @@ TFrmPicture::TFrmPicture(TFrmMain &main)
         x += 32;
     }
 
-    ListView1 = named(new QTreeWidget(LoadPic), "ListView1");
-    ListView1->setGeometry(0, 32, 302, 150);
+    ListView1 = placed(named(new QTreeWidget(LoadPic), "ListView1"), 0, 32, 302, 150);
     ListView1->setColumnCount(ColumnCount);
     ListView1->setRootIsDecorated(false);
     ListView1->setUniformRowHeights(true);
@@ -127,68 +132,49 @@ TFrmPicture::TFrmPicture(TFrmMain &main)
     ListView1->setColumnWidth(ColSize, 56);
     ListView1->viewport()->installEventFilter(this);
 
-    GroupBox2 = named(new QGroupBox(LoadPic), "GroupBox2");
-    GroupBox2->setGeometry(0, 188, 302, 236);
-    LblWindowPix = new QLabel(GroupBox2);
-    LblWindowPix->setGeometry(10, 20, 140, 20);
-    LblWidth = new QLabel(GroupBox2);
-    LblWidth->setGeometry(20, 42, 50, 22);
+    GroupBox2 = placed(named(new QGroupBox(LoadPic), "GroupBox2"), 0, 188, 302, 236);
+    LblWindowPix = placed(new QLabel(GroupBox2), 10, 20, 140, 20);
+    LblWidth = placed(new QLabel(GroupBox2), 20, 42, 50, 22);
     Edt_pix1 = spinField(GroupBox2, "Edt_pix1", ly::FrmPictureSection::kMinWindowSide,
                          ly::FrmPictureSection::kMaxWindowSide);
     Edt_pix1->setGeometry(70, 42, 70, 22);
-    LblHeight = new QLabel(GroupBox2);
-    LblHeight->setGeometry(152, 42, 50, 22);
+    LblHeight = placed(new QLabel(GroupBox2), 152, 42, 50, 22);
     Edt_pix2 = spinField(GroupBox2, "Edt_pix2", ly::FrmPictureSection::kMinWindowSide,
                          ly::FrmPictureSection::kMaxWindowSide);
     Edt_pix2->setGeometry(204, 42, 70, 22);
-    LblPicBox = new QLabel(GroupBox2);
-    LblPicBox->setGeometry(10, 70, 120, 22);
-    ComboBoxEx = named(new QComboBox(GroupBox2), "ComboBoxEx");
-    ComboBoxEx->setGeometry(130, 70, 162, 22);
-    LblPicDo = new QLabel(GroupBox2);
-    LblPicDo->setGeometry(10, 98, 120, 22);
-    Edit1 = named(new QLineEdit(GroupBox2), "Edit1");
-    Edit1->setGeometry(130, 98, 132, 22);
+    LblPicBox = placed(new QLabel(GroupBox2), 10, 70, 120, 22);
+    ComboBoxEx = placed(named(new QComboBox(GroupBox2), "ComboBoxEx"), 130, 70, 162, 22);
+    LblPicDo = placed(new QLabel(GroupBox2), 10, 98, 120, 22);
+    Edit1 = placed(named(new QLineEdit(GroupBox2), "Edit1"), 130, 98, 132, 22);
     Edit1->setReadOnly(true);
     BtnPicDo = new QToolButton(GroupBox2);
     BtnPicDo->setObjectName(QStringLiteral("BtnPicDo"));
     BtnPicDo->setText(QStringLiteral("..."));
     BtnPicDo->setGeometry(264, 98, 28, 22);
-    RadioButton1 = new QRadioButton(GroupBox2);
-    RadioButton1->setGeometry(10, 126, 282, 20);
-    RadioButton2 = new QRadioButton(GroupBox2);
-    RadioButton2->setGeometry(10, 148, 282, 20);
-    RadioButton3 = new QRadioButton(GroupBox2);
-    RadioButton3->setGeometry(10, 170, 282, 20);
+    RadioButton1 = placed(new QRadioButton(GroupBox2), 10, 126, 282, 20);
+    RadioButton2 = placed(new QRadioButton(GroupBox2), 10, 148, 282, 20);
+    RadioButton3 = placed(new QRadioButton(GroupBox2), 10, 170, 282, 20);
     RadioButton1->setChecked(true);
-    CheckScreen = new QCheckBox(GroupBox2);
-    CheckScreen->setGeometry(10, 190, 282, 20);
-    LblPlayTime = new QLabel(GroupBox2);
-    LblPlayTime->setGeometry(10, 212, 150, 22);
+    CheckScreen = placed(new QCheckBox(GroupBox2), 10, 190, 282, 20);
+    LblPlayTime = placed(new QLabel(GroupBox2), 10, 212, 150, 22);
     EdtSecond = spinField(GroupBox2, "EdtSecond", ly::FrmPictureSection::kMinSeconds,
                           ly::FrmPictureSection::kMaxSeconds);
     EdtSecond->setGeometry(160, 212, 64, 22);
-    LblSecond = new QLabel(GroupBox2);
-    LblSecond->setGeometry(230, 212, 60, 22);
+    LblSecond = placed(new QLabel(GroupBox2), 230, 212, 60, 22);
     Edt_pix1->setValue(400);
     Edt_pix2->setValue(320);
     EdtSecond->setValue(4);
 
-    LblStyle = new QLabel(StylePic);
-    LblStyle->setGeometry(0, 4, 302, 20);
-    TreeView1 = named(new QTreeWidget(StylePic), "TreeView1");
-    TreeView1->setGeometry(0, 28, 302, 354);
+    LblStyle = placed(new QLabel(StylePic), 0, 4, 302, 20);
+    TreeView1 = placed(named(new QTreeWidget(StylePic), "TreeView1"), 0, 28, 302, 354);
     TreeView1->setHeaderHidden(true);
     TreeView1->setRootIsDecorated(false);
     TreeView1->setUniformRowHeights(true);
-    BtnApply = new QPushButton(StylePic);
-    BtnApply->setGeometry(202, 390, 100, 28);
+    BtnApply = placed(new QPushButton(StylePic), 202, 390, 100, 28);
 
     // ---- Right: the preview ----
-    Preview_Lbl = new QLabel(this);
-    Preview_Lbl->setGeometry(314, 2, 200, 18);
-    PnlPreview = named(new QWidget(this), "PnlPreview");
-    PnlPreview->setGeometry(314, 20, kPreviewWidth, kPreviewHeight);
+    Preview_Lbl = placed(new QLabel(this), 314, 2, 200, 18);
+    PnlPreview = placed(named(new QWidget(this), "PnlPreview"), 314, 20, kPreviewWidth, kPreviewHeight);
     PnlPreview->setAutoFillBackground(true);
     QPalette dark = PnlPreview->palette();
     dark.setColor(QPalette::Window, QColor(0x40, 0x40, 0x40));
@@ -213,17 +199,12 @@ TFrmPicture::TFrmPicture(TFrmMain &main)
         ly::RunGuarded([this] { PicTransition1Click(); });
     };
 
-    GroupBox1 = named(new QGroupBox(this), "GroupBox1");
-    GroupBox1->setGeometry(314, 354, kPreviewWidth, 74);
-    LblFilename = new QLabel(GroupBox1);
-    LblFilename->setGeometry(10, 22, 70, 20);
-    LblFilePath = named(new QLabel(GroupBox1), "LblFilePath");
-    LblFilePath->setGeometry(80, 22, 380, 20);
+    GroupBox1 = placed(named(new QGroupBox(this), "GroupBox1"), 314, 354, kPreviewWidth, 74);
+    LblFilename = placed(new QLabel(GroupBox1), 10, 22, 70, 20);
+    LblFilePath = placed(named(new QLabel(GroupBox1), "LblFilePath"), 80, 22, 380, 20);
     LblFilePath->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    LblPro = new QLabel(GroupBox1);
-    LblPro->setGeometry(10, 46, 70, 20);
-    LblPixel = named(new QLabel(GroupBox1), "LblPixel");
-    LblPixel->setGeometry(80, 46, 380, 20);
+    LblPro = placed(new QLabel(GroupBox1), 10, 46, 70, 20);
+    LblPixel = placed(named(new QLabel(GroupBox1), "LblPixel"), 80, 46, 380, 20);
 
     // The icon list in the order gif, jpg, jpeg, bmp, ico, emf, wmf.
     for (const char *ext : ly::THUMB_EXTENSIONS)
