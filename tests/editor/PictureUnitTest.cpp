@@ -3,6 +3,8 @@
 #include "control/widgets/LyFullPicture.h"
 #include "editor/AlbumFiles.h"
 #include "editor/BuilderUnit.h"
+#include "editor/widgets/LoadMorePicUnit.h"
+#include "editor/widgets/LoadOnePicUnit.h"
 #include "editor/widgets/PictureUnit.h"
 #include "editor/widgets/PreviewPicUnit.h"
 #include "shared/FitRect.h"
@@ -428,6 +430,29 @@ TEST_F(PictureUnitTest, FieldsHoldTheirRangesAndEveryControlHasAName)
                              : button ? button->text() : QString();
         EXPECT_FALSE(name.isEmpty()) << w->metaObject()->className() << " " << w->objectName().toStdString();
     }
+}
+
+TEST_F(PictureUnitTest, TheChoosersOpenOnTheAlbumsFoldersAndAClosedOneChangesNothing)
+{
+    TFrmPicture *album = open(albumProject());
+    ASSERT_NE(album, nullptr);
+    QString target;
+    lytest::whenModalShows<TFrmLoadMorePic>([&target](TFrmLoadMorePic *chooser) {
+        target = chooser->TargetFolder();
+        chooser->close();
+    });
+    QTest::mouseClick(album->BtnPicAdd, Qt::LeftButton);
+    EXPECT_EQ(target, folder + "Picture");
+
+    bool shown = false;
+    lytest::whenModalShows<TFrmLoadOnePic>([&shown](TFrmLoadOnePic *chooser) {
+        shown = true;
+        chooser->BtnCancel->click();
+    });
+    QTest::mouseClick(album->BtnPicDo, Qt::LeftButton);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(album->Edit1->text(), folder + "Res/Sky.jpg");
+    waitIdle(album);
 }
 
 // The main window's side: an editor whose section an earlier session wrote loads it, also
