@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <ctime>
 
+#include <benchmark/benchmark.h>
+
 #include <unistd.h>
 
 // Camera-sized JPEG pictures for the benchmarks that browse picture folders.
@@ -52,6 +54,17 @@ inline QStringList MakeCameraFolder(const QString &folder, int count, int varian
         files.append(path);
     }
     return files;
+}
+
+// The baseline of the picture benchmarks: one camera picture of the first `variants` files
+// decoded at full size per iteration.
+inline void DecodeCameraPictures(benchmark::State &state, const QStringList &files, int variants)
+{
+    int i = 0;
+    for (auto _ : state) {
+        const QImage image(files[i++ % variants]);
+        benchmark::DoNotOptimize(image.constBits());
+    }
 }
 
 inline qint64 CpuNanoseconds(clockid_t clock)

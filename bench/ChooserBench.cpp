@@ -37,11 +37,7 @@ QStringList g_files;
 // Baseline: one camera picture decoded at full size.
 void BM_FullDecode(benchmark::State &state)
 {
-    int i = 0;
-    for (auto _ : state) {
-        const QImage image(g_files[i++ % Variants]);
-        benchmark::DoNotOptimize(image.constBits());
-    }
+    lybench::DecodeCameraPictures(state, g_files, Variants);
 }
 BENCHMARK(BM_FullDecode)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

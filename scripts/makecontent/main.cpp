@@ -13,6 +13,7 @@
 #include <QRadialGradient>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -732,6 +733,238 @@ void drawPictureSamples()
     }
 }
 
+// ---- Picture frames of the album ----------------------------------------------------------
+
+// A frame set: eight JPEG pieces in BoxPicture/PicBoxFull/<name>/. The edge strips are tiled
+// along the album window, so every pattern repeats after kFrameTile pixels; the corners are
+// as large as the strips are thick and join them at a mitre.
+constexpr int kFrameTile = 48;
+
+enum FrameSide { SideTop, SideLeft, SideRight, SideBottom };
+
+struct FrameStyle
+{
+    QString name;
+    int thickness;
+    // The colour at t across the strip (0 the outer edge, 1 the inner) and s along it.
+    std::function<QColor(double t, double s, FrameSide side)> profile;
+    // Ornaments over a strip (upright, along its long side) and over a corner.
+    std::function<void(QPainter &, QSizeF strip, bool horizontal)> strip;
+    std::function<void(QPainter &, double size)> corner;
+};
+
+QColor mixColor(QColor a, QColor b, double f)
+{
+    f = std::clamp(f, 0.0, 1.0);
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * f),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * f),
+                            float(a.blueF() + (b.blueF() - a.blueF()) * f));
+}
+
+QColor shade(QColor c, double f)
+{
+    return QColor::fromRgbF(float(std::clamp(c.redF() * f, 0.0, 1.0)),
+                            float(std::clamp(c.greenF() * f, 0.0, 1.0)),
+                            float(std::clamp(c.blueF() * f, 0.0, 1.0)));
+}
+
+// Light falls from the top left: the top and left strips are a little brighter.
+double sideLight(FrameSide side)
+{
+    return side == SideTop ? 1.08 : side == SideLeft ? 1.0 : side == SideRight ? 0.86 : 0.8;
+}
+
+QImage framePiece(const FrameStyle &style, int w, int h, FrameSide side)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    const int T = style.thickness;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            double t = 0, s = 0;
+            switch (side) {
+            case SideTop: t = y; s = x; break;
+            case SideBottom: t = T - 1 - y; s = x; break;
+            case SideLeft: t = x; s = y; break;
+            case SideRight: t = T - 1 - x; s = y; break;
+            }
+            image.setPixelColor(x, y, style.profile((t + 0.5) / T, s, side));
+        }
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (style.strip)
+        style.strip(p, QSizeF(w, h), side == SideTop || side == SideBottom);
+    return image;
+}
+
+// A corner: the two strips that meet there, joined along the diagonal.
+QImage frameCorner(const FrameStyle &style, bool right, bool bottom)
+{
+    const int T = style.thickness;
+    QImage image(T, T, QImage::Format_RGB32);
+    for (int y = 0; y < T; ++y)
+        for (int x = 0; x < T; ++x) {
+            const int across = bottom ? T - 1 - y : y; // distance from the horizontal edge
+            const int side = right ? T - 1 - x : x;    // distance from the vertical edge
+            const bool horizontal = across <= side;
+            const FrameSide s = horizontal ? (bottom ? SideBottom : SideTop)
+                                           : (right ? SideRight : SideLeft);
+            const double t = horizontal ? across : side;
+            image.setPixelColor(x, y, style.profile((t + 0.5) / T, horizontal ? x : y, s));
+        }
+    if (style.corner) {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        style.corner(p, T);
+    }
+    return image;
+}
+
+std::vector<FrameStyle> frameStyles()
+{
+    const double pi = std::numbers::pi;
+    std::vector<FrameStyle> styles;
+
+    // Gilded moulding with a row of beads.
+    const QColor gold(214, 172, 64), goldDark(110, 74, 18), goldLight(255, 236, 160);
+    styles.push_back({QStringLiteral("GoldLeaf"), 26,
+        [=](double t, double s, FrameSide side) {
+            QColor c;
+            if (t < 0.1)
+                c = goldDark;
+            else if (t < 0.5)
+                c = mixColor(gold, goldLight, std::sin(pi * (t - 0.1) / 0.4));
+            else if (t < 0.82) {
+                const double bead = 0.5 + 0.5 * std::cos(2 * pi * s / 8.0);
+                const double round = std::sin(pi * (t - 0.5) / 0.32);
+                c = mixColor(goldDark, goldLight, 0.25 + 0.75 * bead * round);
+            } else
+                c = mixColor(gold, goldDark, (t - 0.82) / 0.18);
+            return shade(c, sideLight(side));
+        },
+        nullptr,
+        [=](QPainter &p, double size) {
+            const QPointF c(size / 2, size / 2);
+            QRadialGradient g(c, size * 0.36);
+            g.setColorAt(0, goldLight);
+            g.setColorAt(0.6, gold);
+            g.setColorAt(1, goldDark);
+            p.setPen(QPen(goldDark, 1));
+            p.setBrush(g);
+            for (int i = 0; i < 4; ++i) {
+                p.save();
+                p.translate(c);
+                p.rotate(45 + 90 * i);
+                p.drawEllipse(QRectF(-size * 0.09, -size * 0.36, size * 0.18, size * 0.3));
+                p.restore();
+            }
+            p.drawEllipse(c, size * 0.14, size * 0.14);
+        }});
+
+    // Polished walnut with a thin gilt lip on the inside.
+    const QColor wood(96, 58, 30), woodDark(58, 32, 16), woodLight(150, 98, 56);
+    styles.push_back({QStringLiteral("Walnut"), 22,
+        [=](double t, double s, FrameSide side) {
+            if (t > 0.84 && t < 0.93)
+                return shade(QColor(222, 184, 96), sideLight(side));
+            const double grain = std::sin(2 * pi * (2 * s / kFrameTile) + 9 * t
+                                          + 1.8 * std::sin(2 * pi * s / kFrameTile + 3 * t));
+            QColor c = mixColor(woodDark, woodLight, 0.45 + 0.3 * grain);
+            c = mixColor(c, wood, 0.3);
+            const double round = 0.75 + 0.35 * std::sin(pi * std::min(t / 0.84, 1.0));
+            return shade(c, round * sideLight(side));
+        },
+        nullptr, nullptr});
+
+    // Brushed silver with a groove in the middle.
+    const QColor silver(196, 200, 208);
+    styles.push_back({QStringLiteral("Silver"), 18,
+        [=](double t, double s, FrameSide side) {
+            if (std::abs(t - 0.5) < 0.06)
+                return shade(QColor(96, 100, 110), sideLight(side));
+            const double sheen = 0.78 + 0.3 * std::cos(pi * (2 * t - 0.55));
+            const double brush = 0.02 * std::sin(2 * pi * 5 * s / kFrameTile + 40 * t);
+            return shade(silver, (sheen + brush) * sideLight(side));
+        },
+        nullptr,
+        [=](QPainter &p, double size) {
+            const QPointF c(size / 2, size / 2);
+            QRadialGradient g(c - QPointF(1.5, 1.5), size * 0.3);
+            g.setColorAt(0, Qt::white);
+            g.setColorAt(1, QColor(110, 116, 128));
+            p.setPen(QPen(QColor(80, 84, 94), 1));
+            p.setBrush(g);
+            p.drawEllipse(c, size * 0.22, size * 0.22);
+        }});
+
+    // A pink ribbon with small hearts.
+    const QColor rose(200, 56, 104), blush(250, 200, 218);
+    styles.push_back({QStringLiteral("Hearts"), 24,
+        [=](double t, double, FrameSide side) {
+            if (t < 0.1 || t > 0.9)
+                return shade(rose, sideLight(side));
+            if (t < 0.16 || t > 0.84)
+                return QColor(Qt::white);
+            return shade(mixColor(blush, QColor(255, 228, 236), std::sin(pi * t)), 0.96 + 0.04 * sideLight(side));
+        },
+        [=](QPainter &p, QSizeF piece, bool horizontal) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(226, 64, 110));
+            const double across = horizontal ? piece.height() : piece.width();
+            for (double a = kFrameTile / 4.0; a < kFrameTile; a += kFrameTile / 2.0) {
+                const QPointF c = horizontal ? QPointF(a, across / 2 + 1) : QPointF(across / 2, a + 1);
+                p.drawPath(heartPath(c, across * 0.3));
+            }
+        },
+        [=](QPainter &p, double size) {
+            p.setPen(QPen(Qt::white, 1));
+            p.setBrush(rose);
+            p.drawPath(heartPath(QPointF(size / 2, size / 2 + 2), size * 0.42));
+        }});
+
+    // Night blue with golden stars.
+    const QColor night(22, 30, 84), nightLight(54, 70, 150), star(255, 214, 90);
+    styles.push_back({QStringLiteral("Starry"), 22,
+        [=](double t, double, FrameSide side) {
+            if (t < 0.08 || t > 0.92)
+                return shade(star, 0.85 * sideLight(side));
+            return shade(mixColor(night, nightLight, std::sin(pi * t) * 0.8), sideLight(side));
+        },
+        [=](QPainter &p, QSizeF piece, bool horizontal) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(star);
+            const double h = horizontal ? piece.height() : piece.width();
+            for (int i = 0; i < 4; ++i) {
+                const double along = kFrameTile / 8.0 + i * kFrameTile / 4.0;
+                const double off = h / 2 + (i % 2 ? h * 0.14 : -h * 0.14);
+                const double r = i % 2 ? h * 0.16 : h * 0.22;
+                const QPointF c = horizontal ? QPointF(along, off) : QPointF(off, along);
+                p.drawPath(starPath(c, r, r * 0.42, 5));
+            }
+        },
+        [=](QPainter &p, double size) {
+            p.setPen(QPen(QColor(150, 110, 20), 0.8));
+            p.setBrush(star);
+            p.drawPath(starPath(QPointF(size / 2, size / 2), size * 0.42, size * 0.18, 5));
+        }});
+    return styles;
+}
+
+void drawAlbumFrames()
+{
+    for (const FrameStyle &style : frameStyles()) {
+        const QString folder = QStringLiteral("BoxPicture/PicBoxFull/") + style.name + QLatin1Char('/');
+        const int T = style.thickness;
+        save(framePiece(style, kFrameTile, T, SideTop), folder + "Top.jpg", 92);
+        save(framePiece(style, kFrameTile, T, SideBottom), folder + "Bottom.jpg", 92);
+        save(framePiece(style, T, kFrameTile, SideLeft), folder + "Left.jpg", 92);
+        save(framePiece(style, T, kFrameTile, SideRight), folder + "Right.jpg", 92);
+        save(frameCorner(style, false, false), folder + "TopLeft.jpg", 92);
+        save(frameCorner(style, true, false), folder + "TopRight.jpg", 92);
+        save(frameCorner(style, false, true), folder + "BtmLeft.jpg", 92);
+        save(frameCorner(style, true, true), folder + "BtmRight.jpg", 92);
+    }
+}
+
 // ---- Sample tunes -------------------------------------------------------------------------
 
 constexpr int kRate = 11025;
@@ -1398,6 +1631,7 @@ int main(int argc, char **argv)
     drawIconSamples();
     drawFrames();
     drawPictureSamples();
+    drawAlbumFrames();
     drawTunes();
     drawFlash();
     return 0;

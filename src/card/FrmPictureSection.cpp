@@ -7,12 +7,17 @@ namespace ly {
 
 namespace {
 const QString kSection = QStringLiteral("FrmPicture");
-constexpr int kStyleCount = 150;
+constexpr int kStyleCount = kAlbumStyleCount;
 } // namespace
 
 int AlbumStyleOfIndex(int styleIndex)
 {
     return styleIndex >= 1 && styleIndex <= kStyleCount ? kStyleCount + 1 - styleIndex : 0;
+}
+
+int AlbumIndexOfStyle(int style)
+{
+    return style >= 1 && style <= kStyleCount ? kStyleCount + 1 - style : 0;
 }
 
 FrmPictureSection ReadFrmPictureSection(const QString &projectFile)
@@ -30,13 +35,10 @@ FrmPictureSection ReadFrmPictureSection(const QString &projectFile)
     if (keys.integer(QStringLiteral("FillBlkPicFlag"), 0, 0, 1) == 1)
         s.fillPicture = storedpath::bareName(keys.value(QStringLiteral("FillBlkPicName")),
                                              storedpath::kRes);
-    const int mode = keys.integer(QStringLiteral("DoPicRadio"), 0, 0, 3);
-    if (mode == 0)
-        return s;
-    s.showMode = mode;
+    s.showMode = keys.integer(QStringLiteral("DoPicRadio"), 1, 1, 3);
     s.fullScreen = keys.integer(QStringLiteral("CheckScreen"), 0, 0, 1) == 1;
-    s.seconds = keys.integer(QStringLiteral("PicShowSecond"), s.seconds, 1,
-                             FrmPictureSection::kMaxSeconds);
+    s.seconds = keys.integer(QStringLiteral("PicShowSecond"), s.seconds,
+                             FrmPictureSection::kMinSeconds, FrmPictureSection::kMaxSeconds);
     const int count = keys.count(QStringLiteral("PicShowNum"), QStringLiteral("Item"));
     for (int i = 0; i < count; ++i) {
         const QString n = QString::number(i);
@@ -46,9 +48,18 @@ FrmPictureSection ReadFrmPictureSection(const QString &projectFile)
         if (picture.name.isEmpty())
             continue;
         picture.styleName = keys.value(QStringLiteral("StyleName") + n);
+        const QString indexKey = QStringLiteral("StyleIndex") + n;
+        picture.styleIndex = keys.value(indexKey).isEmpty()
+                                 ? 0
+                                 : keys.integer(indexKey, -1, 0, kStyleCount);
+        if (picture.styleIndex < 0) {
+            // An index that names no effect: a random one, under the random choice's name,
+            // rather than a style the user never chose.
+            picture.styleIndex = 0;
+            picture.styleName.clear();
+        }
         if (picture.styleName.isEmpty())
-            picture.styleName = QStringLiteral("Random");
-        picture.styleIndex = keys.integer(QStringLiteral("StyleIndex") + n, 0, 0, kStyleCount);
+            picture.styleName = kAlbumRandomName;
         s.pictures.append(picture);
     }
     return s;

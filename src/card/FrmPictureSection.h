@@ -16,10 +16,18 @@ struct AlbumPicture
     int styleIndex = 0; // 0 a random style each time, k = 1 … 150 plays style 151 - k
 };
 
+// The album's effect choices: the editor's effect tree has node 0 for a random style and
+// node k = 1 … 150 for style 151 - k, and each picture stores its node's index.
+inline constexpr int kAlbumStyleCount = 150;
+inline constexpr int kAlbumEffectNodes = kAlbumStyleCount + 1;
+inline const QString kAlbumRandomName = QStringLiteral("Random");
+
 struct FrmPictureSection
 {
-    static constexpr int kMinWindowSide = 16;
-    static constexpr int kMaxWindowSide = 8192;
+    // The ranges the editor's fields hold; the player bounds the window by the screen.
+    static constexpr int kMinWindowSide = 1;
+    static constexpr int kMaxWindowSide = 9999;
+    static constexpr int kMinSeconds = 1;
     static constexpr int kMaxSeconds = 3600;
 
     int clientWidth = 400;
@@ -34,8 +42,13 @@ struct FrmPictureSection
 
 // The transition style of an effect index: 151 - k for k = 1 … 150, 0 (a random style) else.
 int AlbumStyleOfIndex(int styleIndex);
+// The effect index that plays a style 1 … 150; 0 (random) for any other number.
+int AlbumIndexOfStyle(int style);
 
-// Reads [FrmPicture]; without a show mode (DoPicRadio 0 or absent) no pictures are read.
+// Reads [FrmPicture]. Values outside their ranges read as the defaults: a show mode other
+// than 1 … 3 (also 0 or none) as mode 1, an effect index outside 0 … 150 as a random effect
+// named "Random". The pictures are read whatever the show mode says, so an album stored
+// without one keeps its pictures. Items that are not "\Picture\" + a bare name are left out.
 FrmPictureSection ReadFrmPictureSection(const QString &projectFile);
 // Writes [FrmPicture] in the editor's key order; keys not written stay. Throws ly::Error.
 void WriteFrmPictureSection(const QString &projectFile, const FrmPictureSection &section);

@@ -182,8 +182,40 @@ Item1=/etc/passwd
     ASSERT_EQ(h.pictures.size(), 1);
     EXPECT_EQ(h.pictures[0].styleIndex, 0);
 
-    const QString noMode = project("[FrmPicture]\nPicShowNum=1\nItem0=\\Picture\\a.jpg\n");
-    EXPECT_TRUE(ly::ReadFrmPictureSection(noMode).pictures.isEmpty());
+    // Without a show mode, or with one out of range, the pictures still load, as mode 1: an
+    // album that read as empty would be saved empty and its pictures tidied away.
+    for (const char *mode : {"", "DoPicRadio=0\n", "DoPicRadio=7\n", "DoPicRadio=x\n"}) {
+        const QString file = project(QByteArray("[FrmPicture]\n") + mode
+                                     + "PicShowNum=2\nItem0=\\Picture\\a.jpg\n"
+                                       "Item1=\\Picture\\b.jpg\nStyleName1=Fade\nStyleIndex1=33\n");
+        const ly::FrmPictureSection m = ly::ReadFrmPictureSection(file);
+        EXPECT_EQ(m.showMode, 1) << mode;
+        ASSERT_EQ(m.pictures.size(), 2) << mode;
+        EXPECT_EQ(m.pictures[0].styleName, QStringLiteral("Random"));
+        EXPECT_EQ(m.pictures[1].styleName, QStringLiteral("Fade"));
+        EXPECT_EQ(m.pictures[1].styleIndex, 33);
+    }
+
+    // An effect index that names no node falls back to the random effect and its name, so
+    // the name shown never belongs to another effect; sizes keep the fields' ranges.
+    const QString odd = project("[FrmPicture]\nClientWidth=9999\nClientHeight=1\nDoPicRadio=2\n"
+                                "PicShowSecond=3601\nPicShowNum=3\nItem0=\\Picture\\a.jpg\n"
+                                "StyleName0=Fade\nStyleIndex0=-1\nItem1=\\Picture\\b.jpg\n"
+                                "StyleName1=Fade\nStyleIndex1=1x\nItem2=\\Picture\\c.jpg\n"
+                                "StyleName2=Rotational star\nStyleIndex2=1\n");
+    const ly::FrmPictureSection o = ly::ReadFrmPictureSection(odd);
+    EXPECT_EQ(o.clientWidth, 9999);
+    EXPECT_EQ(o.clientHeight, 1);
+    EXPECT_EQ(o.seconds, 4);
+    ASSERT_EQ(o.pictures.size(), 3);
+    for (int i : {0, 1}) {
+        EXPECT_EQ(o.pictures[i].styleIndex, 0) << i;
+        EXPECT_EQ(o.pictures[i].styleName, QStringLiteral("Random")) << i;
+    }
+    EXPECT_EQ(o.pictures[2].styleName, QStringLiteral("Rotational star"));
+    EXPECT_EQ(ly::AlbumIndexOfStyle(150), 1);
+    EXPECT_EQ(ly::AlbumIndexOfStyle(1), 150);
+    EXPECT_EQ(ly::AlbumIndexOfStyle(151), 0);
 }
 
 TEST_F(ProjectSectionsTest, SystemKeysAreOnOnlyWhenExactlyOne)

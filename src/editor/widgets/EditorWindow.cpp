@@ -1,6 +1,7 @@
 #include "editor/widgets/EditorWindow.h"
 
 #include "editor/widgets/BuilderSetUnit.h"
+#include "editor/widgets/PictureUnit.h"
 
 #include <QWidget>
 
@@ -16,8 +17,9 @@ EditorFactory DefaultEditorFactory(ly::ProjectEditorKind kind)
 {
     // Each editor adds its factory here as it is built.
     switch (kind) {
-    case ly::ProjectEditorKind::Background:
     case ly::ProjectEditorKind::Album:
+        return [](TFrmMain &main) { return new TFrmPicture(main); };
+    case ly::ProjectEditorKind::Background:
     case ly::ProjectEditorKind::Flash:
     case ly::ProjectEditorKind::Movie:
     case ly::ProjectEditorKind::FrameCard:

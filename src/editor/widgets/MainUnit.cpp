@@ -20,6 +20,7 @@
 #include "platform/Shell.h"
 #include "platform/widgets/HtmlHelp.h"
 #include "shared/FileHelpers.h"
+#include "shared/Ini.h"
 #include "shared/Log.h"
 #include "shared/Maker.h"
 #include "shared/Messages.h"
@@ -71,6 +72,11 @@ const MainPage kPages[] = {
     {5, ProjectEditorKind::FrameCard, &TFrmMain::SbnPicText, &TFrmMain::Frame1, "CardForm.htm"},
     {6, ProjectEditorKind::BuildSettings, &TFrmMain::SbnBuilder, nullptr, "quick.htm"},
 };
+
+// The section of the project file that each editor's load step reads, in ProjectEditorKind
+// order (the build settings page always loads).
+const char *const kEditorSections[] = {"FrmBlk",      "FrmPicture", "FrmFlash",
+                                       "FrmMovie",    "PictureText", "System"};
 
 const MainPage &pageOf(ProjectEditorKind kind)
 {
@@ -878,8 +884,14 @@ EditorWindow *TFrmMain::CreateEditor(ProjectEditorKind kind)
         window->setParent(PnlDock);
     static_cast<QGridLayout *>(PnlDock->layout())->addWidget(window, 0, 0);
     m_editors[size_t(kind)] = {editor, window};
+    // An editor loads when its open mark is set, and also whenever the project file holds its
+    // section from an earlier session (a module switched off and on again through Edit
+    // Project): its first save would otherwise replace what is stored there by an empty
+    // section, and the build would then tidy away the media the old one lists.
     const bool loads = kind == ProjectEditorKind::BuildSettings
-                       || m_project.OpenMark(ProjectModule(int(kind)));
+                       || m_project.OpenMark(ProjectModule(int(kind)))
+                       || ly::ini::hasSection(m_project.CurrentProjectFile(),
+                                              QLatin1String(kEditorSections[size_t(kind)]));
     if (loads)
         editor->LoadStep(m_project);
     return editor;
