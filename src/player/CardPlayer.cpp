@@ -29,7 +29,7 @@ CardPlayer::CardPlayer(const CardProject &project, SoundOutput &sound, quint32 s
         for (const QString &name : blk.musicItems)
             if (QFileInfo(musicFolder + name).isFile())
                 m_music.append(musicFolder + name);
-    if (blk.record && QFileInfo(musicFolder + blk.recordName).isFile()) {
+    if (blk.record && !blk.recordName.isEmpty() && QFileInfo(musicFolder + blk.recordName).isFile()) {
         m_voice = musicFolder + blk.recordName;
         m_voiceMoment = blk.recordIndex;
     }

@@ -1,5 +1,6 @@
 #include "editor/widgets/EditorWindow.h"
 
+#include "editor/widgets/BlkUnit.h"
 #include "editor/widgets/BuilderSetUnit.h"
 
 #include <QWidget>
@@ -17,6 +18,7 @@ EditorFactory DefaultEditorFactory(ly::ProjectEditorKind kind)
     // Each editor adds its factory here as it is built.
     switch (kind) {
     case ly::ProjectEditorKind::Background:
+        return [](TFrmMain &main) { return new TFrmBlk(main); };
     case ly::ProjectEditorKind::Album:
     case ly::ProjectEditorKind::Flash:
     case ly::ProjectEditorKind::Movie:
