@@ -1,6 +1,7 @@
 #include "control/widgets/LyFontDialog.h"
 
 #include "control/widgets/LyColorBox.h"
+#include "shared/widgets/ControlNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,30 +21,22 @@ TlyFontDialog::FontPicker &picker()
     return hook;
 }
 
-template <class W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    widget->setAccessibleName(name);
-    return widget;
-}
-
 } // namespace
 
 TlyFontDialog::TlyFontDialog(QWidget *owner) : QDialog(owner)
 {
     setWindowTitle(QStringLiteral("Font"));
-    ComName = named(new QComboBox(this), QStringLiteral("Font"));
+    ComName = ly::Named(new QComboBox(this), QStringLiteral("Font"));
     ComName->setEditable(true);
     ComName->addItems(QFontDatabase::families());
-    EdtSize = named(new QSpinBox(this), QStringLiteral("Size"));
+    EdtSize = ly::Named(new QSpinBox(this), QStringLiteral("Size"));
     EdtSize->setRange(1, 400);
     CheckBold = new QCheckBox(QStringLiteral("&Bold"), this);
     CheckItalic = new QCheckBox(QStringLiteral("&Italic"), this);
     CheckUnderline = new QCheckBox(QStringLiteral("&Underline"), this);
     CheckStrikeOut = new QCheckBox(QStringLiteral("Stri&keout"), this);
-    ColorBox = named(new TlyColorBox(this), QStringLiteral("Color"));
-    LblSample = named(new QLabel(QStringLiteral("AaBbYyZz"), this), QStringLiteral("Sample"));
+    ColorBox = ly::Named(new TlyColorBox(this), QStringLiteral("Color"));
+    LblSample = ly::Named(new QLabel(QStringLiteral("AaBbYyZz"), this), QStringLiteral("Sample"));
     LblSample->setAlignment(Qt::AlignCenter);
     LblSample->setMinimumSize(240, 64);
     LblSample->setAutoFillBackground(true);
@@ -108,16 +101,20 @@ ly::TFont TlyFontDialog::chosenFont() const
 
 void TlyFontDialog::UpdateSample()
 {
-    const ly::TFont f = chosenFont();
-    LblSample->setFont(f.toQFont(LblSample->font()));
-    QPalette palette = LblSample->palette();
-    palette.setColor(QPalette::WindowText, ly::ToQColor(f.Color));
-    LblSample->setPalette(palette);
+    ly::ShowFont(LblSample, chosenFont());
 }
 
 void TlyFontDialog::SetFontPicker(FontPicker hook)
 {
     picker() = std::move(hook);
+}
+
+void ly::ShowFont(QWidget *widget, const TFont &font)
+{
+    widget->setFont(font.toQFont(widget->font()));
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, ToQColor(font.Color));
+    widget->setPalette(palette);
 }
 
 bool TlyFontDialog::Execute(QWidget *owner, ly::TFont &font)

@@ -49,3 +49,8 @@ public:
 private:
     void UpdateSample();
 };
+
+namespace ly {
+// The widget's text takes the font's face, size, style and colour.
+void ShowFont(QWidget *widget, const TFont &font);
+} // namespace ly

@@ -5,6 +5,7 @@
 #include "control/widgets/LyFullPicture.h"
 #include "editor/widgets/AppException.h"
 #include "editor/widgets/BlkUnit.h"
+#include "shared/widgets/ControlNames.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -19,29 +20,6 @@ namespace {
 
 // The sub-items of a slot's row: text, shadow flag, animation.
 enum Column { NameColumn = 0, TextColumn = 1, ShadowColumn = 2, AnimationColumn = 3 };
-
-template <class W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    widget->setAccessibleName(name);
-    return widget;
-}
-
-void setBase(QWidget *widget, const QColor &color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, color);
-    widget->setPalette(palette);
-}
-
-void showFont(QLabel *label, const ly::TFont &font)
-{
-    label->setFont(font.toQFont(label->font()));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, ly::ToQColor(font.Color));
-    label->setPalette(palette);
-}
 
 } // namespace
 
@@ -64,7 +42,7 @@ TFrmBlkTextSet::TFrmBlkTextSet(TFrmBlk &editor)
     TextBtm_Lbl = new QLabel(client);
     TextBtm_Lbl->setGeometry(28, 46, 420, 18);
 
-    ListView1 = named(new QTreeWidget(client), QStringLiteral("ListView1"));
+    ListView1 = ly::Named(new QTreeWidget(client), QStringLiteral("ListView1"));
     ListView1->setGeometry(12, 70, 436, 86);
     ListView1->setColumnCount(4);
     ListView1->setRootIsDecorated(false);
@@ -88,8 +66,8 @@ TFrmBlkTextSet::TFrmBlkTextSet(TFrmBlk &editor)
 
     FontGroupBox = new QGroupBox(client);
     FontGroupBox->setGeometry(12, 164, 170, 124);
-    LblFontExample1 = named(new QLabel(FontGroupBox), QStringLiteral("LblFontExample1"));
-    LblFontExample = named(new QLabel(FontGroupBox), QStringLiteral("LblFontExample"));
+    LblFontExample1 = ly::Named(new QLabel(FontGroupBox), QStringLiteral("LblFontExample1"));
+    LblFontExample = ly::Named(new QLabel(FontGroupBox), QStringLiteral("LblFontExample"));
     FontGroupBox->setAutoFillBackground(true);
     QPalette example = FontGroupBox->palette();
     example.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
@@ -99,7 +77,7 @@ TFrmBlkTextSet::TFrmBlkTextSet(TFrmBlk &editor)
     ChargeGroupBox->setGeometry(192, 164, 256, 124);
     ChargeText = new QLabel(ChargeGroupBox);
     ChargeText->setGeometry(10, 24, 56, 22);
-    EdtCaption = named(new QLineEdit(ChargeGroupBox), QStringLiteral("EdtCaption"));
+    EdtCaption = ly::Named(new QLineEdit(ChargeGroupBox), QStringLiteral("EdtCaption"));
     EdtCaption->setGeometry(68, 24, 178, 22);
     ChargeText->setBuddy(EdtCaption);
     ChargeCheckBox = new QCheckBox(ChargeGroupBox);
@@ -241,7 +219,7 @@ void TFrmBlkTextSet::ShowSlot()
     for (QWidget *w : {static_cast<QWidget *>(ChargeText), static_cast<QWidget *>(EdtCaption),
                        static_cast<QWidget *>(ChargeCheckBox), static_cast<QWidget *>(BtnFont1)})
         w->setEnabled(used);
-    setBase(EdtCaption, used ? QColor(Qt::white) : QColor(kSilver));
+    ly::SetBaseColor(EdtCaption, used ? QColor(Qt::white) : QColor(kSilver));
     ChargeCheckBox->setChecked(any && s.shadow);
     BtnFont2->setEnabled(used && ChargeCheckBox->isChecked());
     const bool animated = used && m_slot == 0;
@@ -258,8 +236,8 @@ void TFrmBlkTextSet::ShowSlot()
 void TFrmBlkTextSet::UpdateExample()
 {
     if (m_slot >= 0) {
-        showFont(LblFontExample, m_textFonts[m_slot]);
-        showFont(LblFontExample1, m_shadowFonts[m_slot]);
+        ly::ShowFont(LblFontExample, m_textFonts[m_slot]);
+        ly::ShowFont(LblFontExample1, m_shadowFonts[m_slot]);
     }
     LblFontExample->adjustSize();
     LblFontExample1->adjustSize();

@@ -7,6 +7,7 @@
 #include "control/Thumbnail.h"
 #include "control/widgets/LyChargeImg.h"
 #include "control/widgets/LyColorBox.h"
+#include "control/widgets/LyFontDialog.h"
 #include "control/widgets/LyFullPicture.h"
 #include "editor/BackgroundMedia.h"
 #include "editor/PictureChoice.h"
@@ -21,6 +22,7 @@
 #include "shared/FileHelpers.h"
 #include "shared/Paths.h"
 #include "shared/Settings.h"
+#include "shared/widgets/ControlNames.h"
 #include "shared/widgets/Notice.h"
 
 #include <QCheckBox>
@@ -53,14 +55,6 @@ using ly::platform::MediaMode;
 enum { NameColumn = 0, SizeColumn = 1, FolderColumn = 2 };
 constexpr int kMaxShadeEntries = 1000;
 
-template <class W>
-W *named(W *widget, const QString &name)
-{
-    widget->setObjectName(name);
-    widget->setAccessibleName(name);
-    return widget;
-}
-
 // A widget whose caption gives its accessible name: only the object name is set.
 template <class W>
 W *captioned(W *widget, const QString &name)
@@ -69,31 +63,16 @@ W *captioned(W *widget, const QString &name)
     return widget;
 }
 
-void setBase(QWidget *widget, QRgb color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, QColor(color));
-    widget->setPalette(palette);
-}
-
 QToolButton *toolButton(QWidget *parent, const QString &name, const QRect &geometry)
 {
-    auto *button = named(new QToolButton(parent), name);
+    auto *button = ly::Named(new QToolButton(parent), name);
     button->setGeometry(geometry);
     return button;
 }
 
-void showFont(QLabel *label, const ly::TFont &font)
-{
-    label->setFont(font.toQFont(label->font()));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, ly::ToQColor(font.Color));
-    label->setPalette(palette);
-}
-
 QLabel *captionLabel(QWidget *parent, const QString &name)
 {
-    auto *label = named(new QLabel(parent), name);
+    auto *label = ly::Named(new QLabel(parent), name);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     label->setContentsMargins(0, 0, 0, 0);
     label->setMargin(0);
@@ -190,25 +169,25 @@ void TFrmBlk::BuildKindBox()
     RadioNoSet->setGeometry(12, 22, 200, 22);
     Cartoon_Check = captioned(new QRadioButton(Blk_GroupBox), QStringLiteral("Cartoon_Check"));
     Cartoon_Check->setGeometry(12, 48, 118, 22);
-    Cartoon_Com = named(new QComboBox(Blk_GroupBox), QStringLiteral("Cartoon_Com"));
+    Cartoon_Com = ly::Named(new QComboBox(Blk_GroupBox), QStringLiteral("Cartoon_Com"));
     Cartoon_Com->setGeometry(134, 47, 152, 24);
     Shade_Check = captioned(new QRadioButton(Blk_GroupBox), QStringLiteral("Shade_Check"));
     Shade_Check->setGeometry(12, 78, 118, 22);
-    Shade_Com = named(new QComboBox(Blk_GroupBox), QStringLiteral("Shade_Com"));
+    Shade_Com = ly::Named(new QComboBox(Blk_GroupBox), QStringLiteral("Shade_Com"));
     Shade_Com->setGeometry(134, 77, 152, 24);
     Front_Lbl = captioned(new QLabel(Blk_GroupBox), QStringLiteral("Front_Lbl"));
     Front_Lbl->setGeometry(30, 106, 102, 20);
-    ColorBox1 = named(new TlyColorBox(Blk_GroupBox), QStringLiteral("ColorBox1"));
+    ColorBox1 = ly::Named(new TlyColorBox(Blk_GroupBox), QStringLiteral("ColorBox1"));
     ColorBox1->setGeometry(134, 104, 152, 24);
     Front_Lbl->setBuddy(ColorBox1);
     Back_Lbl = captioned(new QLabel(Blk_GroupBox), QStringLiteral("Back_Lbl"));
     Back_Lbl->setGeometry(30, 134, 102, 20);
-    ColorBox2 = named(new TlyColorBox(Blk_GroupBox), QStringLiteral("ColorBox2"));
+    ColorBox2 = ly::Named(new TlyColorBox(Blk_GroupBox), QStringLiteral("ColorBox2"));
     ColorBox2->setGeometry(134, 132, 152, 24);
     Back_Lbl->setBuddy(ColorBox2);
     PictureFill_Check = captioned(new QRadioButton(Blk_GroupBox), QStringLiteral("PictureFill_Check"));
     PictureFill_Check->setGeometry(12, 160, 118, 22);
-    Edit1 = named(new QLineEdit(Blk_GroupBox), QStringLiteral("Edit1"));
+    Edit1 = ly::Named(new QLineEdit(Blk_GroupBox), QStringLiteral("Edit1"));
     Edit1->setGeometry(134, 160, 122, 22);
     LoadPic_Btn = toolButton(Blk_GroupBox, QStringLiteral("LoadPic_Btn"), QRect(258, 159, 28, 24));
     LoadPic_Btn->setText(QStringLiteral("..."));
@@ -230,7 +209,7 @@ void TFrmBlk::BuildMusicBox()
     BtnDel->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
     BtnDel->setEnabled(false);
 
-    ListView1 = named(new QTreeWidget(Music_GroupBox), QStringLiteral("ListView1"));
+    ListView1 = ly::Named(new QTreeWidget(Music_GroupBox), QStringLiteral("ListView1"));
     ListView1->setGeometry(12, 46, 276, 84);
     ListView1->setColumnCount(3);
     ListView1->setRootIsDecorated(false);
@@ -246,7 +225,7 @@ void TFrmBlk::BuildMusicBox()
     BtnPause->setIcon(style()->standardIcon(QStyle::SP_MediaPause));
     BtnStop = toolButton(Music_GroupBox, QStringLiteral("BtnStop"), QRect(68, 134, 26, 22));
     BtnStop->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
-    Gauge1 = named(new QProgressBar(Music_GroupBox), QStringLiteral("Gauge1"));
+    Gauge1 = ly::Named(new QProgressBar(Music_GroupBox), QStringLiteral("Gauge1"));
     Gauge1->setGeometry(100, 137, 188, 16);
     Gauge1->setTextVisible(false);
     Gauge1->setRange(0, 1);
@@ -254,13 +233,13 @@ void TFrmBlk::BuildMusicBox()
 
     AddWAV_Check = captioned(new QCheckBox(Music_GroupBox), QStringLiteral("AddWAV_Check"));
     AddWAV_Check->setGeometry(12, 164, 100, 22);
-    EdtRecordFile = named(new QLineEdit(Music_GroupBox), QStringLiteral("EdtRecordFile"));
+    EdtRecordFile = ly::Named(new QLineEdit(Music_GroupBox), QStringLiteral("EdtRecordFile"));
     EdtRecordFile->setGeometry(112, 164, 146, 22);
     AddWAV_Btn = toolButton(Music_GroupBox, QStringLiteral("AddWAV_Btn"), QRect(260, 163, 28, 24));
     AddWAV_Btn->setText(QStringLiteral("..."));
     MusicText_Lbl = captioned(new QLabel(Music_GroupBox), QStringLiteral("MusicText_Lbl"));
     MusicText_Lbl->setGeometry(30, 194, 100, 20);
-    ComPlayStyle = named(new QComboBox(Music_GroupBox), QStringLiteral("ComPlayStyle"));
+    ComPlayStyle = ly::Named(new QComboBox(Music_GroupBox), QStringLiteral("ComPlayStyle"));
     ComPlayStyle->setGeometry(134, 192, 154, 24);
     MusicText_Lbl->setBuddy(ComPlayStyle);
 }
@@ -269,24 +248,24 @@ void TFrmBlk::BuildPreview()
 {
     Preview_Lbl = captioned(new QLabel(this), QStringLiteral("Preview_Lbl"));
     Preview_Lbl->setGeometry(312, 6, 200, 18);
-    PnlPreview = named(new QWidget(this), QStringLiteral("PnlPreview"));
+    PnlPreview = ly::Named(new QWidget(this), QStringLiteral("PnlPreview"));
     PnlPreview->setGeometry(312, 26, kPreviewWidth, kPreviewHeight);
     PnlPreview->setAutoFillBackground(true);
     QPalette black = PnlPreview->palette();
     black.setColor(QPalette::Window, Qt::black);
     PnlPreview->setPalette(black);
 
-    WebBrowser1 = named(new ly::platform::WebBrowser(PnlPreview), QStringLiteral("WebBrowser1"));
+    WebBrowser1 = ly::Named(new ly::platform::WebBrowser(PnlPreview), QStringLiteral("WebBrowser1"));
     WebBrowser1->setGeometry(0, 0, kPreviewWidth, kPreviewHeight);
-    LyChargeImg1 = named(new TLyChargeImg(PnlPreview), QStringLiteral("LyChargeImg1"));
+    LyChargeImg1 = ly::Named(new TLyChargeImg(PnlPreview), QStringLiteral("LyChargeImg1"));
     LyChargeImg1->setGeometry(0, 0, kPreviewWidth, kPreviewHeight);
-    ImgFill = named(new QLabel(PnlPreview), QStringLiteral("ImgFill"));
+    ImgFill = ly::Named(new QLabel(PnlPreview), QStringLiteral("ImgFill"));
     ImgFill->setGeometry(0, 0, kPreviewWidth, kPreviewHeight);
     ImgFill->setScaledContents(true);
 
     for (int i = 0; i < 3; ++i) {
         const QString slot = QLatin1String(kSlotNames[i]);
-        PagePanels[i] = named(new QWidget(PnlPreview), QStringLiteral("PnlPage") + slot);
+        PagePanels[i] = ly::Named(new QWidget(PnlPreview), QStringLiteral("PnlPage") + slot);
         PagePanels[i]->setAutoFillBackground(true);
         PagePanels[i]->setPalette(black);
         PageShadows[i] = captionLabel(PagePanels[i], QStringLiteral("LblPageShadow") + slot);
@@ -497,7 +476,7 @@ void TFrmBlk::ApplyKindState()
     if (gradient)
         Shade_ComChange();
     LyChargeImg1->setVisible(gradient);
-    setBase(Edit1, picture ? kLightYellow : kGrey);
+    ly::SetBaseColor(Edit1, QColor(picture ? kLightYellow : kGrey));
     ImgFill->setVisible(picture);
     LayoutCaptions();
 }
@@ -739,7 +718,7 @@ void TFrmBlk::AddWAV_CheckClick()
     for (QWidget *w : {static_cast<QWidget *>(EdtRecordFile), static_cast<QWidget *>(AddWAV_Btn),
                        static_cast<QWidget *>(MusicText_Lbl), static_cast<QWidget *>(ComPlayStyle)})
         w->setEnabled(on);
-    setBase(EdtRecordFile, on ? kLightYellow : kGrey);
+    ly::SetBaseColor(EdtRecordFile, QColor(on ? kLightYellow : kGrey));
     if (on && EdtRecordFile->text().trimmed().isEmpty() && !m_loading)
         AddWAV_BtnClick();
 }
@@ -799,11 +778,11 @@ void TFrmBlk::ApplyCaptions()
             continue;
         for (QLabel *caption : {PageCaptions[i], ShadeCaptions[i], FillCaptions[i]}) {
             caption->setText(s.text);
-            showFont(caption, s.font);
+            ly::ShowFont(caption, s.font);
         }
         for (QLabel *shadow : {PageShadows[i], ShadeShadows[i], FillShadows[i]}) {
             shadow->setText(s.text);
-            showFont(shadow, s.shadowFont);
+            ly::ShowFont(shadow, s.shadowFont);
         }
     }
     if (m_shown[0]) {
