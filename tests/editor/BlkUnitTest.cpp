@@ -185,7 +185,11 @@ TEST_F(BlkUnitTest, EachKindEnablesItsControlsAndShowsItsSurface)
     startWith({project("")});
     TFrmBlk *e = blk();
 
-    click(e->Cartoon_Check);
+    // Assistive technology toggles the radio button without a click: the kind follows.
+    QAccessibleInterface *radio = QAccessible::queryAccessibleInterface(e->Cartoon_Check);
+    ASSERT_TRUE(radio && radio->actionInterface());
+    radio->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(e->Cartoon_Check->isChecked());
     EXPECT_TRUE(e->Cartoon_Com->isEnabled());
     EXPECT_FALSE(e->Shade_Com->isEnabled());
     EXPECT_FALSE(e->ColorBox1->isEnabled());
@@ -220,7 +224,9 @@ TEST_F(BlkUnitTest, EachKindEnablesItsControlsAndShowsItsSurface)
     EXPECT_EQ(e->LyChargeImg1->GradientFillType(), ly::rgsNeo);
 
     // "Not BackGround" switches the captions off and shows no background.
-    e->Text_Check->setChecked(true);
+    click(e->Text_Check);
+    EXPECT_TRUE(e->FrmBlkTextSet->isVisible());
+    click(e->FrmBlkTextSet->BtnCancel);
     click(e->RadioNoSet);
     EXPECT_FALSE(e->Text_Check->isChecked());
     EXPECT_FALSE(e->LyChargeImg1->isVisible());

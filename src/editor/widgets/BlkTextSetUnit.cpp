@@ -111,12 +111,23 @@ TFrmBlkTextSet::TFrmBlkTextSet(TFrmBlk &editor)
             ShowSlot();
     });
     connect(EdtCaption, &QLineEdit::textEdited, this, ly::Guarded(this, &TFrmBlkTextSet::EdtCaptionChange));
-    connect(ChargeCheckBox, &QCheckBox::clicked, this, ly::Guarded(this, &TFrmBlkTextSet::ChargeCheckBoxClick));
+    // Check boxes and radio buttons follow toggled (assistive technology's toggle action emits
+    // only that); ShowSlot sets them with their signals blocked.
+    connect(ChargeCheckBox, &QCheckBox::toggled, this, ly::Guarded(this, &TFrmBlkTextSet::ChargeCheckBoxClick));
     connect(BtnFont1, &QPushButton::clicked, this, ly::Guarded(this, &TFrmBlkTextSet::BtnFont1Click));
     connect(BtnFont2, &QPushButton::clicked, this, ly::Guarded(this, &TFrmBlkTextSet::BtnFont2Click));
-    connect(AniText_Radio1, &QRadioButton::clicked, this, ly::Guarded(this, &TFrmBlkTextSet::AniText_Radio1Click));
-    connect(AniText_Radio2, &QRadioButton::clicked, this, ly::Guarded(this, &TFrmBlkTextSet::AniText_Radio2Click));
-    connect(AniText_Radio3, &QRadioButton::clicked, this, ly::Guarded(this, &TFrmBlkTextSet::AniText_Radio3Click));
+    connect(AniText_Radio1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            ly::RunGuarded([this] { AniText_Radio1Click(); });
+    });
+    connect(AniText_Radio2, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            ly::RunGuarded([this] { AniText_Radio2Click(); });
+    });
+    connect(AniText_Radio3, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            ly::RunGuarded([this] { AniText_Radio3Click(); });
+    });
     connect(BtnOK, &QPushButton::clicked, this, ly::Guarded(this, &TFrmBlkTextSet::BtnOKClick));
     connect(BtnCancel, &QPushButton::clicked, this, ly::Guarded(this, &TFrmBlkTextSet::BtnCancelClick));
 }
@@ -220,7 +231,10 @@ void TFrmBlkTextSet::ShowSlot()
                        static_cast<QWidget *>(ChargeCheckBox), static_cast<QWidget *>(BtnFont1)})
         w->setEnabled(used);
     ly::SetBaseColor(EdtCaption, used ? QColor(Qt::white) : QColor(kSilver));
-    ChargeCheckBox->setChecked(any && s.shadow);
+    {
+        const QSignalBlocker quiet(ChargeCheckBox);
+        ChargeCheckBox->setChecked(any && s.shadow);
+    }
     BtnFont2->setEnabled(used && ChargeCheckBox->isChecked());
     const bool animated = used && m_slot == 0;
     for (QRadioButton *r : {AniText_Radio1, AniText_Radio2, AniText_Radio3})
@@ -228,6 +242,7 @@ void TFrmBlkTextSet::ShowSlot()
     AniLbl->setEnabled(animated);
     if (m_slot == 0) {
         QRadioButton *radios[] = {AniText_Radio1, AniText_Radio2, AniText_Radio3};
+        const QSignalBlocker quiet(radios[CaptionIndex() - 1]);
         radios[CaptionIndex() - 1]->setChecked(true);
     }
     UpdateExample();

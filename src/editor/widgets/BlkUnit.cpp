@@ -80,6 +80,13 @@ QLabel *captionLabel(QWidget *parent, const QString &name)
     return label;
 }
 
+// Checks or unchecks without running the handlers that follow the button.
+void setQuietly(QAbstractButton *button, bool on)
+{
+    const QSignalBlocker quiet(button);
+    button->setChecked(on);
+}
+
 const char *const kSlotNames[] = {"Caption", "Top", "Btm"};
 
 } // namespace
@@ -124,16 +131,25 @@ TFrmBlk::TFrmBlk(TFrmMain &main)
         FrmBlkTextSet = new TFrmBlkTextSet(*this);
     m_random.seed(quint32(QDateTime::currentMSecsSinceEpoch()));
 
-    connect(RadioNoSet, &QRadioButton::clicked, this, ly::Guarded(this, &TFrmBlk::RadioNoSetClick));
-    connect(Cartoon_Check, &QRadioButton::clicked, this, ly::Guarded(this, &TFrmBlk::Cartoon_CheckClick));
-    connect(Shade_Check, &QRadioButton::clicked, this, ly::Guarded(this, &TFrmBlk::Shade_CheckClick));
-    connect(PictureFill_Check, &QRadioButton::clicked, this, ly::Guarded(this, &TFrmBlk::PictureFill_CheckClick));
+    // Check boxes and radio buttons follow toggled, which assistive technology's toggle
+    // action emits as well as a click; the code sets them quietly (setQuietly) and runs the
+    // handler itself where a step runs it.
+    const auto onChecked = [this](QRadioButton *radio, auto handler) {
+        connect(radio, &QRadioButton::toggled, this, [handler](bool on) {
+            if (on)
+                handler();
+        });
+    };
+    onChecked(RadioNoSet, ly::Guarded(this, &TFrmBlk::RadioNoSetClick));
+    onChecked(Cartoon_Check, ly::Guarded(this, &TFrmBlk::Cartoon_CheckClick));
+    onChecked(Shade_Check, ly::Guarded(this, &TFrmBlk::Shade_CheckClick));
+    onChecked(PictureFill_Check, ly::Guarded(this, &TFrmBlk::PictureFill_CheckClick));
     connect(Cartoon_Com, &QComboBox::activated, this, ly::Guarded(this, &TFrmBlk::Cartoon_ComChange));
     connect(Shade_Com, &QComboBox::activated, this, ly::Guarded(this, &TFrmBlk::Shade_ComChange));
     connect(ColorBox1, &TlyColorBox::Change, this, ly::Guarded(this, &TFrmBlk::ColorBox1Change));
     connect(ColorBox2, &TlyColorBox::Change, this, ly::Guarded(this, &TFrmBlk::ColorBox2Change));
     connect(LoadPic_Btn, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::LoadPic_BtnClick));
-    connect(AddMusic_Check, &QCheckBox::clicked, this, ly::Guarded(this, &TFrmBlk::AddMusic_CheckClick));
+    connect(AddMusic_Check, &QCheckBox::toggled, this, ly::Guarded(this, &TFrmBlk::AddMusic_CheckClick));
     connect(AddMusic_Btn, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::AddMusic_BtnClick));
     connect(BtnUp, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::BtnUpClick));
     connect(BtnDown, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::BtnDownClick));
@@ -143,9 +159,9 @@ TFrmBlk::TFrmBlk(TFrmMain &main)
     connect(BtnPause, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::BtnPauseClick));
     connect(BtnStop, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::BtnStopClick));
     connect(TimerPlay, &QTimer::timeout, this, ly::Guarded(this, &TFrmBlk::TimerPlayTimer));
-    connect(AddWAV_Check, &QCheckBox::clicked, this, ly::Guarded(this, &TFrmBlk::AddWAV_CheckClick));
+    connect(AddWAV_Check, &QCheckBox::toggled, this, ly::Guarded(this, &TFrmBlk::AddWAV_CheckClick));
     connect(AddWAV_Btn, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::AddWAV_BtnClick));
-    connect(Text_Check, &QCheckBox::clicked, this, ly::Guarded(this, &TFrmBlk::Text_CheckClick));
+    connect(Text_Check, &QCheckBox::toggled, this, ly::Guarded(this, &TFrmBlk::Text_CheckClick));
     connect(BtnAddText, &QPushButton::clicked, this, ly::Guarded(this, &TFrmBlk::BtnAddTextClick));
     connect(TimerCaption, &QTimer::timeout, this, ly::Guarded(this, &TFrmBlk::TimerCaptionTimer));
 }
@@ -176,14 +192,14 @@ void TFrmBlk::BuildKindBox()
     Shade_Com = ly::Named(new QComboBox(Blk_GroupBox), QStringLiteral("Shade_Com"));
     Shade_Com->setGeometry(134, 77, 152, 24);
     Front_Lbl = captioned(new QLabel(Blk_GroupBox), QStringLiteral("Front_Lbl"));
-    Front_Lbl->setGeometry(30, 106, 102, 20);
+    Front_Lbl->setGeometry(28, 106, 114, 20);
     ColorBox1 = ly::Named(new TlyColorBox(Blk_GroupBox), QStringLiteral("ColorBox1"));
-    ColorBox1->setGeometry(134, 104, 152, 24);
+    ColorBox1->setGeometry(144, 104, 142, 24);
     Front_Lbl->setBuddy(ColorBox1);
     Back_Lbl = captioned(new QLabel(Blk_GroupBox), QStringLiteral("Back_Lbl"));
-    Back_Lbl->setGeometry(30, 134, 102, 20);
+    Back_Lbl->setGeometry(28, 134, 114, 20);
     ColorBox2 = ly::Named(new TlyColorBox(Blk_GroupBox), QStringLiteral("ColorBox2"));
-    ColorBox2->setGeometry(134, 132, 152, 24);
+    ColorBox2->setGeometry(144, 132, 142, 24);
     Back_Lbl->setBuddy(ColorBox2);
     PictureFill_Check = captioned(new QRadioButton(Blk_GroupBox), QStringLiteral("PictureFill_Check"));
     PictureFill_Check->setGeometry(12, 160, 118, 22);
@@ -347,13 +363,13 @@ void TFrmBlk::LoadStep(const ly::ProjectDocument &project)
 
     switch (s.kind) {
     case Kind::None:
-        RadioNoSet->setChecked(true);
+        setQuietly(RadioNoSet, true);
         RadioNoSetClick();
         break;
     case Kind::Animation:
         m_animationIndex = s.blkIndex;
         Cartoon_Com->setCurrentIndex(s.blkIndex);
-        Cartoon_Check->setChecked(true);
+        setQuietly(Cartoon_Check, true);
         Cartoon_CheckClick();
         break;
     case Kind::Gradient:
@@ -363,12 +379,12 @@ void TFrmBlk::LoadStep(const ly::ProjectDocument &project)
         ColorBox2Change();
         m_shadeIndex = s.shadeIndex;
         Shade_Com->setCurrentIndex(s.shadeIndex < Shade_Com->count() ? s.shadeIndex : -1);
-        Shade_Check->setChecked(true);
+        setQuietly(Shade_Check, true);
         Shade_CheckClick();
         break;
     case Kind::Picture:
         Edit1->setText(paths.fillPicture);
-        PictureFill_Check->setChecked(true);
+        setQuietly(PictureFill_Check, true);
         PictureFill_CheckClick();
         break;
     }
@@ -376,14 +392,14 @@ void TFrmBlk::LoadStep(const ly::ProjectDocument &project)
     if (s.music) {
         for (const ly::MusicRow &row : paths.music)
             AddMusicRow(row.name, row.folder, ly::SizeTextOrEmpty(row.path()));
-        AddMusic_Check->setChecked(true);
+        setQuietly(AddMusic_Check, true);
         AddMusic_CheckClick();
     }
 
     if (s.record) {
         EdtRecordFile->setText(paths.recordFile);
         ComPlayStyle->setCurrentIndex(s.recordIndex);
-        AddWAV_Check->setChecked(true);
+        setQuietly(AddWAV_Check, true);
         AddWAV_CheckClick();
     }
 
@@ -393,7 +409,7 @@ void TFrmBlk::LoadStep(const ly::ProjectDocument &project)
     FrmBlkTextSet->SetCaptionIndex(s.captionIndex);
     if (s.text) {
         BtnAddText->setEnabled(true);
-        Text_Check->setChecked(true);
+        setQuietly(Text_Check, true);
         ApplyCaptions();
     }
 }
@@ -437,7 +453,7 @@ ly::FrmBlkSection::Kind TFrmBlk::SelectedKind() const
 void TFrmBlk::ShowPage()
 {
     if (!RadioNoSet->isChecked() && SelectedKind() == Kind::None) {
-        Shade_Check->setChecked(true);
+        setQuietly(Shade_Check, true);
         Shade_CheckClick();
     }
     EditorWindow::ShowPage();
@@ -483,7 +499,7 @@ void TFrmBlk::ApplyKindState()
 
 void TFrmBlk::RadioNoSetClick()
 {
-    Text_Check->setChecked(false);
+    setQuietly(Text_Check, false);
     Text_CheckClick();
     // Nothing shows behind the card: the other kinds' controls and surfaces go as well.
     ApplyKindState();
