@@ -36,14 +36,14 @@ TFrmBlkTextSet::TFrmBlkTextSet(TFrmBlk &editor)
     QFont title = LabelTitle->font();
     title.setBold(true);
     LabelTitle->setFont(title);
-    LabelTitle->setGeometry(12, 6, 436, 20);
+    LabelTitle->setGeometry(12, 6, 516, 20);
     TextTop_Lbl = new QLabel(client);
-    TextTop_Lbl->setGeometry(12, 28, 436, 18);
+    TextTop_Lbl->setGeometry(12, 28, 516, 18);
     TextBtm_Lbl = new QLabel(client);
-    TextBtm_Lbl->setGeometry(28, 46, 420, 18);
+    TextBtm_Lbl->setGeometry(28, 46, 500, 18);
 
     ListView1 = ly::Named(new QTreeWidget(client), QStringLiteral("ListView1"));
-    ListView1->setGeometry(12, 70, 436, 86);
+    ListView1->setGeometry(12, 70, 516, 86);
     ListView1->setColumnCount(4);
     ListView1->setRootIsDecorated(false);
     ListView1->setColumnWidth(NameColumn, 220);
@@ -74,31 +74,31 @@ TFrmBlkTextSet::TFrmBlkTextSet(TFrmBlk &editor)
     FontGroupBox->setPalette(example);
 
     ChargeGroupBox = new QGroupBox(client);
-    ChargeGroupBox->setGeometry(192, 164, 256, 124);
+    ChargeGroupBox->setGeometry(192, 164, 336, 124);
     ChargeText = new QLabel(ChargeGroupBox);
     ChargeText->setGeometry(10, 24, 56, 22);
     EdtCaption = ly::Named(new QLineEdit(ChargeGroupBox), QStringLiteral("EdtCaption"));
-    EdtCaption->setGeometry(68, 24, 178, 22);
+    EdtCaption->setGeometry(68, 24, 258, 22);
     ChargeText->setBuddy(EdtCaption);
     ChargeCheckBox = new QCheckBox(ChargeGroupBox);
-    ChargeCheckBox->setGeometry(10, 54, 80, 24);
+    ChargeCheckBox->setGeometry(10, 54, 110, 24);
     BtnFont1 = new QPushButton(ChargeGroupBox);
-    BtnFont1->setGeometry(92, 54, 74, 24);
+    BtnFont1->setGeometry(132, 54, 90, 24);
     BtnFont2 = new QPushButton(ChargeGroupBox);
-    BtnFont2->setGeometry(170, 54, 76, 24);
+    BtnFont2->setGeometry(226, 54, 100, 24);
     AniLbl = new QLabel(ChargeGroupBox);
     AniLbl->setGeometry(10, 82, 100, 16);
     AniText_Radio1 = new QRadioButton(ChargeGroupBox);
-    AniText_Radio1->setGeometry(6, 98, 86, 22);
+    AniText_Radio1->setGeometry(6, 98, 120, 22);
     AniText_Radio2 = new QRadioButton(ChargeGroupBox);
-    AniText_Radio2->setGeometry(92, 98, 76, 22);
+    AniText_Radio2->setGeometry(128, 98, 96, 22);
     AniText_Radio3 = new QRadioButton(ChargeGroupBox);
-    AniText_Radio3->setGeometry(168, 98, 84, 22);
+    AniText_Radio3->setGeometry(226, 98, 104, 22);
 
     BtnOK = new QPushButton(client);
-    BtnOK->setGeometry(286, 300, 76, 28);
+    BtnOK->setGeometry(366, 300, 76, 28);
     BtnCancel = new QPushButton(client);
-    BtnCancel->setGeometry(372, 300, 76, 28);
+    BtnCancel->setGeometry(452, 300, 76, 28);
 
     LoadTexts();
     ShowSlot();

@@ -25,7 +25,7 @@ class TFrmBlkTextSet : public Tly_Form
     Q_OBJECT
 
 public:
-    static constexpr int kClientWidth = 460;
+    static constexpr int kClientWidth = 540;
     static constexpr int kClientHeight = 338;
     // The colour of the text field of a slot that is not used.
     static constexpr QRgb kSilver = 0xC0C0C0;
