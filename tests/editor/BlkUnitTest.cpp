@@ -306,6 +306,26 @@ TEST_F(BlkUnitTest, LoadingOpensNoDialogAndTakesNoProjectFolderAsPicture)
     EXPECT_EQ(key(file, "MusicNumber"), QStringLiteral("0"));
 }
 
+TEST_F(BlkUnitTest, AMissingFillPictureAndRecordingOpenAndKeepTheirKeys)
+{
+    const QString file = project("[FrmBlk]\nBlkCheckName=3\nBlkEdtPicName=\\Res\\gone.jpg\n"
+                                 "RecordCheckFlag=1\nRecordEdtName=\\Music\\gone.wav\nRecordIndex=1\n");
+    startWith({file});
+    TFrmBlk *e = blk();
+    ASSERT_TRUE(e);
+    EXPECT_TRUE(e->PictureFill_Check->isChecked());
+    EXPECT_EQ(e->Edit1->text(), cards() + "Rose/Res/gone.jpg");
+    EXPECT_TRUE(e->ImgFill->pixmap().isNull());
+    EXPECT_EQ(e->EdtRecordFile->text(), cards() + "Rose/Music/gone.wav");
+    EXPECT_EQ(pictureChoosers + recordChoosers, 0);
+    EXPECT_TRUE(notices().isEmpty()) << notices().join("; ").toStdString();
+
+    QTest::keyClick(main.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(key(file, "BlkEdtPicName"), QStringLiteral("\\Res\\gone.jpg"));
+    EXPECT_EQ(key(file, "RecordEdtName"), QStringLiteral("\\Music\\gone.wav"));
+    EXPECT_EQ(key(file, "RecordIndex"), QStringLiteral("1"));
+}
+
 TEST_F(BlkUnitTest, ChoosingEachKindWritesItsKeysAndCopiesThePackage)
 {
     shipAnimation("ComputerAge");
