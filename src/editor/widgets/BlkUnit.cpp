@@ -155,6 +155,8 @@ TFrmBlk::TFrmBlk(TFrmMain &main)
     connect(BtnDown, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::BtnDownClick));
     connect(BtnDel, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::BtnDelClick));
     connect(ListView1, &QTreeWidget::itemClicked, this, ly::Guarded(this, &TFrmBlk::ListView1Click));
+    // The keyboard's Enter on a row does what a click does.
+    connect(ListView1, &QTreeWidget::itemActivated, this, ly::Guarded(this, &TFrmBlk::ListView1Click));
     connect(BtnPlay, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::BtnPlayClick));
     connect(BtnPause, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::BtnPauseClick));
     connect(BtnStop, &QToolButton::clicked, this, ly::Guarded(this, &TFrmBlk::BtnStopClick));
