@@ -91,36 +91,32 @@ FrmBlkSection ReadFrmBlkSection(const QString &projectFile)
         }
     }
 
-    if (keys.flag(QStringLiteral("RecordCheckFlag"))) {
+    s.record = keys.flag(QStringLiteral("RecordCheckFlag"));
+    if (s.record) {
         s.recordName = storedpath::bareName(keys.value(QStringLiteral("RecordEdtName")),
                                             storedpath::kMusic);
-        s.record = !s.recordName.isEmpty();
         s.recordIndex = keys.integer(QStringLiteral("RecordIndex"), 0, 0, 1);
     }
 
-    if (keys.integer(QStringLiteral("TextCheckFlag"), 0, 0, 1) == 1) {
-        s.text = true;
-        s.captionIndex = keys.integer(QStringLiteral("LblCaptionIndex"), 1, 1, 3);
-        for (int i = 0; i < 3; ++i) {
-            CaptionSlot &slot = s.slots[i];
-            const QString stem = CaptionSlotStem(i);
-            slot.used = keys.integer(QStringLiteral("Lbl") + stem + QStringLiteral("Flag"), 0, 0, 1)
-                        == 1;
-            if (!slot.used)
-                continue;
-            slot.text = keys.value(QStringLiteral("TextLbl") + stem);
-            slot.font = fontOr(keys.value(QStringLiteral("TextLbl") + stem + QStringLiteral("Font")),
-                               slot.font);
-            slot.shadowFont = fontOr(
-                keys.value(QStringLiteral("TextLbl") + stem + QStringLiteral("Color")),
-                slot.shadowFont);
-            // The shadow keeps the text font's face, size and style; only its colour is its own.
-            const TColor shadowColor = slot.shadowFont.Color;
-            slot.shadowFont = slot.font;
-            slot.shadowFont.Color = shadowColor;
-            slot.shadow = keys.value(QStringLiteral("TextLbl") + stem + QStringLiteral("FontFlag"))
-                          == QLatin1String("1");
-        }
+    // Every slot is read, used or not, so that a save keeps the texts and fonts of the slots
+    // that are switched off; the used flags say which ones show.
+    s.text = keys.integer(QStringLiteral("TextCheckFlag"), 0, 0, 1) == 1;
+    s.captionIndex = keys.integer(QStringLiteral("LblCaptionIndex"), 1, 1, 3);
+    for (int i = 0; i < 3; ++i) {
+        CaptionSlot &slot = s.slots[i];
+        const QString stem = CaptionSlotStem(i);
+        slot.used = keys.integer(QStringLiteral("Lbl") + stem + QStringLiteral("Flag"), 0, 0, 1) == 1;
+        slot.text = keys.value(QStringLiteral("TextLbl") + stem);
+        slot.font = fontOr(keys.value(QStringLiteral("TextLbl") + stem + QStringLiteral("Font")),
+                           slot.font);
+        slot.shadowFont = fontOr(
+            keys.value(QStringLiteral("TextLbl") + stem + QStringLiteral("Color")), slot.shadowFont);
+        // The shadow keeps the text font's face, size and style; only its colour is its own.
+        const TColor shadowColor = slot.shadowFont.Color;
+        slot.shadowFont = slot.font;
+        slot.shadowFont.Color = shadowColor;
+        slot.shadow = keys.value(QStringLiteral("TextLbl") + stem + QStringLiteral("FontFlag"))
+                      == QLatin1String("1");
     }
     return s;
 }

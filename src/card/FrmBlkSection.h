@@ -41,11 +41,11 @@ struct FrmBlkSection
     bool music = false;
     QStringList musicItems;   // bare names in the project's Music folder, in play order
 
-    bool record = false;
+    bool record = false;      // RecordCheckFlag; the voice plays only when recordName is set
     QString recordName;       // bare name in the project's Music folder
     int recordIndex = 0;      // 0 at the start of the card, 1 at its end
 
-    bool text = false;
+    bool text = false;        // TextCheckFlag; the slots are read whatever its value
     int captionIndex = 1;     // slot 0's animation: 1 twinkle, 2 horizontal, 3 vertical scroll
     std::array<CaptionSlot, 3> slots;
 

@@ -48,6 +48,27 @@ QSize PanelSize(QSize text, bool moving)
     return moving ? text + QSize(1, 1) : text;
 }
 
+Placement Place(int slot, bool overPage, QSize text, QSize area, QPoint moving)
+{
+    const QSize size = overPage ? PanelSize(text, slot == 0) : text;
+    QPoint at;
+    switch (slot) {
+    case 0:
+        at = moving;
+        break;
+    case 1:
+        at = TopPosition();
+        break;
+    default:
+        at = BottomPosition(area, size.height());
+        break;
+    }
+    const QRect box(at, size);
+    if (overPage)
+        return {box, QPoint(0, 0), kShadowOffset};
+    return {box, at, at + kShadowOffset};
+}
+
 QPoint NextPosition(int mode, QPoint pos, int width, QSize area,
                     const std::function<int(int)> &random)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 #include <functional>
@@ -26,6 +27,19 @@ inline constexpr QPoint kShadowOffset{1, 1};
 // Over the animation page every caption sits on a black panel as large as its text; the moving
 // caption's panel is one pixel wider and higher.
 QSize PanelSize(QSize text, bool moving);
+
+// Where one caption slot stands on a surface (slot 0 the moving caption, 1 the top, 2 the
+// bottom caption). Over the animation page `box` is the black panel, and caption and shadow
+// are places inside it ((0, 0) and (1, 1)); elsewhere `box` is the caption label itself and
+// the shadow label stands one pixel right and down from it, on the same surface. `moving` is
+// the moving caption's current place; text is the caption's text size in its font.
+struct Placement
+{
+    QRect box;
+    QPoint caption;
+    QPoint shadow;
+};
+Placement Place(int slot, bool overPage, QSize text, QSize area, QPoint moving);
 
 // One tick of the moving caption from pos; width is its width (the panel's over the
 // animation page, the text's elsewhere). Twinkle: a random place. Horizontal scroll: 2 pixels

@@ -43,7 +43,7 @@ void CardPlayer::listSounds()
             if (QFileInfo(musicFolder + name).isFile())
                 m_music.append(musicFolder + name);
     m_voice.clear();
-    if (blk.record && QFileInfo(musicFolder + blk.recordName).isFile()) {
+    if (blk.record && !blk.recordName.isEmpty() && QFileInfo(musicFolder + blk.recordName).isFile()) {
         m_voice = musicFolder + blk.recordName;
         m_voiceMoment = blk.recordIndex;
     }

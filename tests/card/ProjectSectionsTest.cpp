@@ -134,6 +134,47 @@ TextLblCaptionFont=Color=clRed#Size=zz#Name=X#Style=
     EXPECT_TRUE(n.musicItems.isEmpty());
 }
 
+TEST_F(ProjectSectionsTest, BackgroundKeepsUnusedCaptionSlotsAndTheRecordFlag)
+{
+    // The top slot is switched off but holds its text and fonts from an earlier save; the
+    // recording is checked but names a path outside the Music folder.
+    const QString file = project(R"([FrmBlk]
+BlkCheckName=2
+RecordCheckFlag=1
+RecordEdtName=\Music\..\..\voice.wav
+RecordIndex=1
+TextCheckFlag=1
+LblCaptionFlag=1
+LblTopFlag=0
+LblBtmFlag=0
+LblCaptionIndex=2
+TextLblCaption=Moving
+TextLblTop=Kept
+TextLblTopFont=Color=clRed#Size=20#Name=Serif#Style=fsBold|
+TextLblTopColor=Color=clLime#Size=8#Name=X#Style=
+TextLblTopFontFlag=1
+)");
+    const ly::FrmBlkSection r = ly::ReadFrmBlkSection(file);
+    EXPECT_TRUE(r.record);
+    EXPECT_TRUE(r.recordName.isEmpty());
+    EXPECT_TRUE(r.slots[0].used);
+    EXPECT_FALSE(r.slots[1].used);
+    EXPECT_EQ(r.slots[1].text, QStringLiteral("Kept"));
+    EXPECT_EQ(r.slots[1].font.Size, 20);
+    EXPECT_EQ(r.slots[1].shadowFont.Name, QStringLiteral("Serif"));
+    EXPECT_EQ(r.slots[1].shadowFont.Color, ly::clLime);
+    EXPECT_TRUE(r.slots[1].shadow);
+
+    ly::WriteFrmBlkSection(file, r);
+    EXPECT_EQ(ly::ini::read(file, "FrmBlk", "TextLblTop"), QStringLiteral("Kept"));
+    EXPECT_EQ(ly::ini::read(file, "FrmBlk", "TextLblTopFont"),
+              QStringLiteral("Color=clRed#Size=20#Name=Serif#Style=fsBold|"));
+    EXPECT_EQ(ly::ini::read(file, "FrmBlk", "LblTopFlag"), QStringLiteral("0"));
+    // A recording without a name leaves the stored keys as they were.
+    EXPECT_EQ(ly::ini::read(file, "FrmBlk", "RecordEdtName"),
+              QStringLiteral("\\Music\\..\\..\\voice.wav"));
+}
+
 TEST_F(ProjectSectionsTest, AlbumWrittenIsReadBackAndCheckedOnRead)
 {
     const QString file = project("[Application]\nFrmPicture=1\n");

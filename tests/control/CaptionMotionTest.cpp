@@ -32,4 +32,35 @@ TEST(CaptionMotionTest, EachModeMovesAndReentersAsTheEditorPreviewDoes)
     EXPECT_EQ(PanelSize(QSize(40, 12), false), QSize(40, 12));
 }
 
+TEST(CaptionMotionTest, PlacesEachSlotOnThePanelsOverThePageAndAsLabelsElsewhere)
+{
+    const QSize area(470, 330);
+    const QSize text(40, 12);
+    const QPoint moving(100, 60);
+    struct Case
+    {
+        int slot;
+        bool overPage;
+        QRect box;
+        QPoint caption;
+        QPoint shadow;
+    } cases[] = {
+        // Over the page: panels as large as the text, the moving one a pixel larger; the
+        // caption and its shadow inside them.
+        {0, true, QRect(100, 60, 41, 13), {0, 0}, {1, 1}},
+        {1, true, QRect(5, 5, 40, 12), {0, 0}, {1, 1}},
+        {2, true, QRect(5, 313, 40, 12), {0, 0}, {1, 1}},
+        // Over the gradient and the fill picture: labels, shadows one pixel right and down.
+        {0, false, QRect(100, 60, 40, 12), {100, 60}, {101, 61}},
+        {1, false, QRect(5, 5, 40, 12), {5, 5}, {6, 6}},
+        {2, false, QRect(5, 313, 40, 12), {5, 313}, {6, 314}},
+    };
+    for (const Case &c : cases) {
+        const Placement p = Place(c.slot, c.overPage, text, area, moving);
+        EXPECT_EQ(p.box, c.box) << c.slot << " " << c.overPage;
+        EXPECT_EQ(p.caption, c.caption) << c.slot << " " << c.overPage;
+        EXPECT_EQ(p.shadow, c.shadow) << c.slot << " " << c.overPage;
+    }
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "editor/widgets/EditorWindow.h"
 
+#include "editor/widgets/BlkUnit.h"
 #include "editor/widgets/BuilderSetUnit.h"
 #include "editor/widgets/PictureUnit.h"
 
@@ -17,9 +18,10 @@ EditorFactory DefaultEditorFactory(ly::ProjectEditorKind kind)
 {
     // Each editor adds its factory here as it is built.
     switch (kind) {
+    case ly::ProjectEditorKind::Background:
+        return [](TFrmMain &main) { return new TFrmBlk(main); };
     case ly::ProjectEditorKind::Album:
         return [](TFrmMain &main) { return new TFrmPicture(main); };
-    case ly::ProjectEditorKind::Background:
     case ly::ProjectEditorKind::Flash:
     case ly::ProjectEditorKind::Movie:
     case ly::ProjectEditorKind::FrameCard:

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <QString>
+#include <QWidget>
+
+// Small chores of building windows in code.
+namespace ly {
+
+// A control without a caption is known by its field name: object name and accessible name.
+template <class W>
+W *Named(W *widget, const QString &fieldName)
+{
+    widget->setObjectName(fieldName);
+    widget->setAccessibleName(fieldName);
+    return widget;
+}
+
+// The background colour of an edit field or a list.
+inline void SetBaseColor(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, color);
+    widget->setPalette(palette);
+}
+
+} // namespace ly
