@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <numeric>
 #include <span>
+#include <vector>
 
 namespace ly {
 
@@ -60,11 +62,48 @@ QRgb stepColor(TColor from, TColor to, int i, int n)
 // Pixel (x, y) is the point (x, y): rectangles and ellipses cover the pixels of their box with
 // the right and bottom edges excluded; polygons cover every pixel whose point lies inside or
 // on their outline. Everything is clipped to the picture.
+// Paints in order, later shapes over earlier ones, as the drawing steps do. For styles whose
+// shapes lie over each other many times (Layered), the shapes are only noted as runs of
+// pixels per row; resolve() then writes each pixel once, with the colour of the last run
+// that covers it, instead of once per shape over it.
 class Canvas
 {
 public:
-    explicit Canvas(QImage &image)
-        : m_image(image), m_width(image.width()), m_height(image.height()) {}
+    enum class Shapes { Side, Layered };
+
+    Canvas(QImage &image, Shapes shapes)
+        : m_image(image), m_width(image.width()), m_height(image.height()),
+          m_layered(shapes == Shapes::Layered), m_runs(m_layered ? size_t(image.height()) : 0)
+    {
+    }
+
+    // Writes the noted runs into the picture; pixels no run covers keep their colour.
+    void resolve()
+    {
+        // next[x]: the first pixel at or after x that no later run has taken yet.
+        std::vector<int32_t> next(size_t(m_width) + 1);
+        const auto first = [&next](int32_t x) {
+            while (next[size_t(x)] != x) {
+                next[size_t(x)] = next[size_t(next[size_t(x)])];
+                x = next[size_t(x)];
+            }
+            return x;
+        };
+        for (int64_t y = 0; y < int64_t(m_runs.size()); ++y) {
+            std::vector<Run> &runs = m_runs[size_t(y)];
+            if (runs.empty())
+                continue;
+            std::iota(next.begin(), next.end(), 0);
+            auto *line = reinterpret_cast<QRgb *>(m_image.scanLine(int(y)));
+            for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+                for (int32_t x = first(run->x0); x <= run->x1; x = first(x + 1)) {
+                    line[x] = run->color;
+                    next[size_t(x)] = x + 1;
+                }
+            }
+            std::vector<Run>().swap(runs);
+        }
+    }
 
     void fillRect(int64_t left, int64_t top, int64_t right, int64_t bottom, QRgb color)
     {
@@ -159,6 +198,13 @@ public:
     }
 
 private:
+    struct Run
+    {
+        int32_t x0;
+        int32_t x1;
+        QRgb color;
+    };
+
     // Pixels x0 ... x1 (both included) of row y.
     void row(int64_t y, int64_t x0, int64_t x1, QRgb color)
     {
@@ -166,6 +212,10 @@ private:
         x1 = std::min<int64_t>(x1, m_width - 1);
         if (x0 > x1)
             return;
+        if (m_layered) {
+            m_runs[size_t(y)].push_back({int32_t(x0), int32_t(x1), color});
+            return;
+        }
         auto *line = reinterpret_cast<QRgb *>(m_image.scanLine(int(y)));
         std::fill(line + x0, line + x1 + 1, color);
     }
@@ -173,6 +223,8 @@ private:
     QImage &m_image;
     int64_t m_width;
     int64_t m_height;
+    bool m_layered;
+    std::vector<std::vector<Run>> m_runs;
 };
 
 // A point at distance d along an edge of the picture that starts at a corner, turning at the
@@ -269,7 +321,10 @@ QImage DrawGradient(QSize size, TColor from, TColor to, TGradientFillType type)
     // their steps exceed a pixel (W or H of 510 and more): the start colour fills what they
     // leave at the outer edge.
     image.fill(stepColor(from, to, 0, 0));
-    Canvas canvas(image);
+    // The boxes and the four-cornered shapes each cover most of the ones before them.
+    const bool layered = type == rgsElliptic || type == rgsRectangle || type == rgsStrange
+                         || type == rgsNeo;
+    Canvas canvas(image, layered ? Canvas::Shapes::Layered : Canvas::Shapes::Side);
     const auto color = [&](int i, int n) { return stepColor(from, to, i, n); };
     const int64_t W = w;
     const int64_t H = h;
@@ -365,6 +420,7 @@ QImage DrawGradient(QSize size, TColor from, TColor to, TGradientFillType type)
         }
         break;
     }
+    canvas.resolve();
     return image;
 }
 
