@@ -25,8 +25,31 @@ MediaResult MultimediaDevice::open(const QString &file)
     close();
     if (const MediaResult r = CheckMediaFile(file); !r)
         return r;
-    const QFileInfo info(file);
     const QDeadlineTimer deadline(m_openTimeoutMs);
+    if (const MediaResult r = load(file, deadline); !r)
+        return r;
+    if (m_player->hasVideo()) {
+        // Qt learns a movie's picture size from its first frame, which only comes while
+        // playing: a first player plays muted until it arrives. Seeking such a player back
+        // to the start is not reliable with every demuxer (an MPEG program stream stayed
+        // where it was), so the movie is then loaded anew, standing at its start.
+        const QSize size = measureVideoSize(int(qMax<qint64>(1000, deadline.remainingTime())));
+        if (const MediaResult r = load(file, QDeadlineTimer(qMax<qint64>(1000, deadline.remainingTime()))); !r)
+            return r;
+        m_videoSize = size;
+    }
+    m_file = file;
+    // Until it plays or is sought, the medium stands at its start. A stream whose clock
+    // does not begin at 0 (an MPEG program stream) would report its first time stamp there,
+    // and not always the same one.
+    m_atStart = true;
+    return {};
+}
+
+MediaResult MultimediaDevice::load(const QString &file, const QDeadlineTimer &deadline)
+{
+    release();
+    const QFileInfo info(file);
     m_player = std::make_unique<QMediaPlayer>();
     m_audio = std::make_unique<QAudioOutput>();
     m_audio->setVolume(WaveOutLevel());
@@ -64,34 +87,25 @@ MediaResult MultimediaDevice::open(const QString &file)
     if (m_player->duration() <= 0)
         WaitBounded([this] { return m_player->duration() > 0; },
                     int(qMin<qint64>(500, deadline.remainingTime())));
+    m_frameLengthMs = 0;
     if (m_player->duration() <= 0 && !m_player->hasVideo())
         m_frameLengthMs = MpegAudioLengthMs(file);
-    if (m_player->hasVideo())
-        measureVideoSize(int(qMax<qint64>(1000, deadline.remainingTime())));
-    m_file = file;
     return {};
 }
 
-// Qt learns a movie's picture size from its first frame, which only comes while playing:
-// play muted until it arrives, then go back to the start.
-void MultimediaDevice::measureVideoSize(int timeoutMs)
+QSize MultimediaDevice::measureVideoSize(int timeoutMs)
 {
     QVideoSink *sink = m_player->videoSink();
     m_audio->setMuted(true);
     m_player->play();
     WaitBounded([&] { return sink->videoSize().isValid() || !m_error.isEmpty(); }, timeoutMs);
-    m_videoSize = sink->videoSize().isValid() ? sink->videoSize() : QSize();
-    m_player->pause();
-    m_player->setPosition(0);
-    // The seek completes in the pipeline a moment later; until then the player still reports
-    // where the muted play got to, and the caller expects a medium that stands at its start.
-    WaitBounded([this] { return m_player->position() == 0 || !m_error.isEmpty(); }, 1000);
-    m_audio->setMuted(false);
+    const QSize size = sink->videoSize().isValid() ? sink->videoSize() : QSize();
+    m_player->stop();
     m_error.clear();
-    m_stopped = true;
+    return size;
 }
 
-void MultimediaDevice::close()
+void MultimediaDevice::release()
 {
     QObject::disconnect(m_volumeLink);
     if (m_player) {
@@ -101,11 +115,17 @@ void MultimediaDevice::close()
     m_player.reset();
     m_audio.reset();
     m_ownSink.reset();
-    m_file.clear();
     m_error.clear();
+}
+
+void MultimediaDevice::close()
+{
+    release();
+    m_file.clear();
     m_videoSize = QSize();
     m_frameLengthMs = 0;
     m_stopped = false;
+    m_atStart = false;
 }
 
 MediaResult MultimediaDevice::play()
@@ -116,6 +136,7 @@ MediaResult MultimediaDevice::play()
         m_player->setPosition(0);
     m_error.clear();
     m_stopped = false;
+    m_atStart = false;
     m_player->play();
     return {};
 }
@@ -140,8 +161,10 @@ void MultimediaDevice::pause()
 
 void MultimediaDevice::seek(qint64 positionMs)
 {
-    if (m_player)
+    if (m_player) {
+        m_atStart = false;
         m_player->setPosition(qBound<qint64>(0, positionMs, length()));
+    }
 }
 
 MediaMode MultimediaDevice::mode() const
@@ -163,7 +186,7 @@ MediaMode MultimediaDevice::mode() const
 
 qint64 MultimediaDevice::position() const
 {
-    if (!m_player)
+    if (!m_player || m_atStart)
         return 0;
     if (m_player->mediaStatus() == QMediaPlayer::EndOfMedia)
         return length();

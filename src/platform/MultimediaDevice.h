@@ -7,6 +7,7 @@
 #include <memory>
 
 class QAudioOutput;
+class QDeadlineTimer;
 class QMediaPlayer;
 class QVideoSink;
 
@@ -36,7 +37,12 @@ public:
     float volume() const override;
 
 private:
-    void measureVideoSize(int timeoutMs);
+    // Makes a new Qt player for the file and waits, until the deadline, for it to load.
+    MediaResult load(const QString &file, const QDeadlineTimer &deadline);
+    // Plays the loaded movie muted until its first picture comes; its size, or none.
+    QSize measureVideoSize(int timeoutMs);
+    // Ends the Qt player and what belongs to it.
+    void release();
 
     int m_openTimeoutMs;
     std::unique_ptr<QMediaPlayer> m_player;
@@ -49,6 +55,7 @@ private:
     QSize m_videoSize;
     qint64 m_frameLengthMs = 0; // counted from the frames where Qt knows no duration
     bool m_stopped = false; // stop() holds the position; Qt's own stop would rewind
+    bool m_atStart = false; // opened, and neither played nor sought since
 };
 
 } // namespace ly::platform
