@@ -181,11 +181,15 @@ int Tly_Form::ShowModal()
 {
     m_modalResult = mrNone;
     setWindowModality(Qt::ApplicationModal);
-    show();
     QEventLoop loop;
     m_modalLoop = &loop;
     QPointer<Tly_Form> self(this);
-    loop.exec(QEventLoop::DialogExec);
+    show();
+    if (!self)
+        return mrCancel;
+    // A window that closed itself while it was being shown has nothing left to wait for.
+    if (isVisible() && m_modalResult == mrNone)
+        loop.exec(QEventLoop::DialogExec);
     if (!self)
         return mrCancel;
     m_modalLoop = nullptr;
