@@ -42,7 +42,7 @@ TEST_F(StartupAidsTest, RunInOrderWhenTheirFlagsAreExactlyOne)
         {"1", "1", "0", "", {"quick start", "tips"}},
         {"0", "1", "1", "New", {"tips", "download"}},
         {"", "", "1", "New", {"download"}},
-        {"yes", " 1", "true", "New", {}},
+        {"yes", "01", "true", "New", {}},
         {"0", "0", "0", "New", {}},
     };
     for (const auto &c : cases) {

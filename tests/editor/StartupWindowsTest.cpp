@@ -332,8 +332,11 @@ TEST_F(StartupWindowsTest, OptionsOpenWithAndWithoutProjectFromBothMenus)
     }
     main->OpenProject(projectWith("A", {"FrmPicture"}));
     EXPECT_TRUE(main->Option->isEnabled());
-    main->MemuCloseClick();
-    EXPECT_TRUE(main->Option->isEnabled());
+    ModalScript script;
+    script.then<TFrmOption>([](TFrmOption *dialog) { click(dialog->BtnCancel); });
+    main->Option->trigger();
+    EXPECT_TRUE(script.finished());
+    EXPECT_TRUE(script.unexpected.isEmpty()) << script.unexpected.join(", ").toStdString();
 }
 
 TEST_F(StartupWindowsTest, OptionsShowTheSettingsAndOkWritesThemBack)

@@ -56,6 +56,7 @@ TFrmEveryDay::TFrmEveryDay(const QPixmap &sidePicture, QWidget *owner)
     Button1->setGeometry(254, 210, 86, 26);
     Button2 = new QPushButton(client);
     Button2->setGeometry(346, 210, 84, 26);
+    Button2->setDefault(true);
     setClientAreaSize(QSize(440, 246));
 
     LblText->clear();

@@ -74,7 +74,7 @@ TFrmOption::TFrmOption(QWidget *owner)
 {
     QWidget *client = ClientArea();
     TreeView1 = new QTreeWidget(client);
-    TreeView1->setGeometry(8, 8, 150, 300);
+    TreeView1->setGeometry(8, 8, 180, 300);
     TreeView1->setHeaderHidden(true);
     TreeView1->setRootIsDecorated(false);
     TreeView1->setAccessibleName(QStringLiteral("TreeView1"));
@@ -82,7 +82,7 @@ TFrmOption::TFrmOption(QWidget *owner)
         new QTreeWidgetItem(TreeView1);
 
     PageControl1 = new QStackedWidget(client);
-    PageControl1->setGeometry(166, 8, kPageWidth, 300);
+    PageControl1->setGeometry(196, 8, kPageWidth, 300);
     QWidget *pages[3];
     for (int k = 0; k < 3; ++k) {
         pages[k] = new QWidget(PageControl1);
@@ -137,11 +137,11 @@ TFrmOption::TFrmOption(QWidget *owner)
     CheckPicText = checkBox(engineering, 184);
 
     BtnOk = new QPushButton(client);
-    BtnOk->setGeometry(376, 318, 86, 28);
+    BtnOk->setGeometry(406, 318, 86, 28);
     BtnCancel = new QPushButton(client);
-    BtnCancel->setGeometry(470, 318, 86, 28);
+    BtnCancel->setGeometry(500, 318, 86, 28);
     BtnOk->setDefault(true);
-    setClientAreaSize(QSize(566, 356));
+    setClientAreaSize(QSize(596, 356));
 
     LoadTexts();
     ShowPage(0);
