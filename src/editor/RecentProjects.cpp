@@ -16,18 +16,26 @@ QString itemKey(int index)
 
 } // namespace
 
-QStringList RecentProjectFiles()
+QList<RecentProjectEntry> RecentProjectEntries()
 {
-    QStringList files;
+    QList<RecentProjectEntry> entries;
     const QString number = ReadConfig(kFinished, QStringLiteral("Number"));
     if (number.isEmpty())
-        return files;
+        return entries;
     const int count = number.toInt();
     for (int i = 0; i < count; ++i) {
         const QString item = ReadConfig(kFinished, itemKey(i));
         if (!item.isEmpty())
-            files.append(ProgramPathToNative(item));
+            entries.append({i, item});
     }
+    return entries;
+}
+
+QStringList RecentProjectFiles()
+{
+    QStringList files;
+    for (const RecentProjectEntry &entry : RecentProjectEntries())
+        files.append(ProgramPathToNative(entry.stored));
     return files;
 }
 

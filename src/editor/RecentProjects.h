@@ -11,6 +11,15 @@ namespace ly {
 // skipped, program-relative values expanded. Nothing when Number is empty.
 QStringList RecentProjectFiles();
 
+// A filled entry of the list: its position (the n of "Item" + n) and its value as stored.
+struct RecentProjectEntry
+{
+    int item = 0;
+    QString stored;
+};
+// The filled entries among Item0 to Item(Number - 1), in order. Nothing when Number is empty.
+QList<RecentProjectEntry> RecentProjectEntries();
+
 // Save puts the project at the top of the list: nothing when Number is empty or when the
 // project is already listed among the filled entries in front of the first empty one (same
 // path, same case). Otherwise those entries move down by one and the project becomes Item0;

@@ -181,11 +181,15 @@ int Tly_Form::ShowModal()
 {
     m_modalResult = mrNone;
     setWindowModality(Qt::ApplicationModal);
-    show();
     QEventLoop loop;
     m_modalLoop = &loop;
     QPointer<Tly_Form> self(this);
-    loop.exec(QEventLoop::DialogExec);
+    show();
+    if (!self)
+        return mrCancel;
+    // A window that closed itself while it was being shown has nothing left to wait for.
+    if (isVisible() && m_modalResult == mrNone)
+        loop.exec(QEventLoop::DialogExec);
     if (!self)
         return mrCancel;
     m_modalLoop = nullptr;
@@ -201,8 +205,27 @@ void Tly_Form::setModalResult(int result)
         close();
 }
 
+bool Tly_Form::event(QEvent *event)
+{
+    if (event->type() != QEvent::Show)
+        return QWidget::event(event);
+    const bool outer = !m_showing;
+    m_showing = true;
+    const bool handled = QWidget::event(event);
+    if (outer)
+        m_showing = false;
+    return handled;
+}
+
 void Tly_Form::closeEvent(QCloseEvent *event)
 {
+    // A window that closes itself while it is being shown (no tips to show, say) closes once
+    // the showing is over: hidden half-way, it would stay on screen as the modal window.
+    if (m_showing) {
+        event->ignore();
+        QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+        return;
+    }
     if (m_modalLoop && m_modalResult == mrNone)
         m_modalResult = mrCancel;
     QWidget::closeEvent(event);

@@ -77,6 +77,7 @@ protected:
     // Hides the maximise, restore and minimise buttons. Runs at the end of construction.
     void FormCreate();
 
+    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -91,6 +92,8 @@ private:
     int m_modalResult = mrNone;
     QEventLoop *m_modalLoop = nullptr;
     bool m_placed = false;
+    // While the window's show event runs, a close waits until the showing has ended.
+    bool m_showing = false;
     // Dragging by the title where the window system cannot move the window itself.
     bool m_dragging = false;
     QPoint m_dragOffset;

@@ -12,9 +12,11 @@
 #include "editor/widgets/AppException.h"
 #include "editor/widgets/BuilderUnit.h"
 #include "editor/widgets/NewUnit.h"
+#include "editor/widgets/OptionUnit.h"
 #include "editor/widgets/PreviewPicUnit.h"
 #include "editor/widgets/ProcessUnit.h"
 #include "editor/widgets/ShowUnit.h"
+#include "editor/widgets/StartupAidsUnit.h"
 #include "platform/FileAssociation.h"
 #include "platform/ProfileFiles.h"
 #include "platform/Shell.h"
@@ -111,6 +113,7 @@ TFrmMain::TFrmMain(const QStringList &arguments, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_project(*this)
     , m_arguments(arguments)
+    , m_startupAids([this] { RunMainStartupAids(*this); })
     , m_openFilePicker(defaultOpenFile)
 {
     for (int k = 0; k < int(m_factories.size()); ++k)
@@ -325,6 +328,8 @@ void TFrmMain::BuildMenus()
     connectCommand(Builder1, &TFrmMain::Builder2Click);
     connectCommand(PopuQuickHelp, &TFrmMain::IndexClick);
     connectCommand(PopuUpdate, &TFrmMain::UpdateSoftClick);
+    connectCommand(Option, &TFrmMain::OptionClick);
+    connectCommand(PopuOption, &TFrmMain::OptionClick);
 }
 
 void TFrmMain::BuildPageButtons()
@@ -661,8 +666,10 @@ void TFrmMain::EnterNoProjectState()
     AddProject1->setEnabled(false);
     Save1->setEnabled(false);
     MemuClose->setEnabled(false);
-    for (QAction *item : {Background1, Album1, Flash1, Filems1, Frame1, Preview1, Builder1, Option})
+    for (QAction *item : {Background1, Album1, Flash1, Filems1, Frame1, Preview1, Builder1})
         item->setEnabled(false);
+    // The options are the program's, with or without a project.
+    Option->setEnabled(true);
     PnlTop->hide();
     LblBtmText->clear();
 }
@@ -1022,6 +1029,12 @@ void TFrmMain::MyMailClick()
 void TFrmMain::UpdateSoftClick()
 {
     ly::OpenWithShell(this, ly::ProgramDir() + QStringLiteral("Fetchkit.exe"));
+}
+
+void TFrmMain::OptionClick()
+{
+    TFrmOption dialog(this);
+    dialog.ShowModal();
 }
 
 // The mail program finds the last built card itself.

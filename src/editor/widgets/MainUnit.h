@@ -84,7 +84,8 @@ public:
 
     // The windows of each page; DefaultEditorFactory unless replaced.
     void setEditorFactory(ly::ProjectEditorKind kind, EditorFactory factory);
-    // What the STARTUP_AIDS message runs (the quick start, tips and material download).
+    // What the STARTUP_AIDS message runs: the quick start, tips and material download unless
+    // replaced.
     void setStartupAids(std::function<void()> aids) { m_startupAids = std::move(aids); }
     // The file-open dialog: returns the chosen file or an empty text.
     using OpenFilePicker = std::function<QString(QWidget *owner, const QString &folder)>;
@@ -195,6 +196,7 @@ public Q_SLOTS:
     void MainHttpClick();
     void MyMailClick();
     void UpdateSoftClick();
+    void OptionClick();
     void MenuQuillpostClick();
     void MenuOutlookClick();
     void Preview2Click();
