@@ -30,6 +30,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <functional>
 #include <thread>
 #include <sys/socket.h>
@@ -409,6 +410,8 @@ int RunPlayer(int argc, char **argv, QByteArrayView webEngineModule)
         } catch (const Error &e) {
             std::fprintf(stderr, "This card plays without its music: %s.\n",
                          e.text().toLocal8Bit().constData());
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "This card plays without its music: %s.\n", e.what());
         }
         QMetaObject::invokeMethod(&app, startCard, Qt::QueuedConnection);
     });
