@@ -12,22 +12,9 @@
 #include <QPushButton>
 #include <QToolButton>
 
-namespace {
-
-bool pickFolder(QWidget *, const QString &title, QString &folder)
-{
-    const std::optional<QString> chosen = ly::BrowseForFolder(title);
-    if (!chosen)
-        return false;
-    folder = *chosen;
-    return true;
-}
-
-} // namespace
-
 TFrmCreateDir::TFrmCreateDir(QWidget *owner)
     : Tly_Form(owner)
-    , m_folderPicker(pickFolder)
+    , m_folderPicker(ly::PickFolder)
 {
     QWidget *client = ClientArea();
     LblTitle = new QLabel(client);

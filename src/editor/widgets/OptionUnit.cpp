@@ -22,14 +22,6 @@ namespace {
 constexpr int kPageWidth = 390;
 constexpr int kMaxRecentProjects = 10;
 
-bool pickFolder(QWidget *, const QString &title, QString &folder)
-{
-    const std::optional<QString> chosen = ly::BrowseForFolder(title);
-    if (!chosen)
-        return false;
-    folder = *chosen;
-    return true;
-}
 
 QLabel *label(QWidget *parent, const QRect &at, bool bold = false)
 {
@@ -70,7 +62,7 @@ QToolButton *dotsButton(QWidget *parent, int y)
 
 TFrmOption::TFrmOption(QWidget *owner)
     : Tly_Form(owner)
-    , m_folderPicker(pickFolder)
+    , m_folderPicker(ly::PickFolder)
 {
     QWidget *client = ClientArea();
     TreeView1 = new QTreeWidget(client);
