@@ -1,5 +1,6 @@
 #include "tool/Tool.h"
 
+#include "platform/ProgramEnd.h"
 #include "shared/Error.h"
 #include "shared/Version.h"
 
@@ -38,9 +39,7 @@ void printHelp()
         std::printf("  %-12s %s\n  %-12s   %s %s\n", c.name, c.summary, "", c.name, c.usage);
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+int run(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
@@ -74,4 +73,11 @@ int main(int argc, char *argv[])
     printError(QStringLiteral("lyrabell-tool: unknown command \"%1\" (see lyrabell-tool --help)")
                    .arg(name));
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    ly::platform::EndProgram(run(argc, argv));
 }

@@ -1,12 +1,15 @@
 #include "editor/widgets/AppException.h"
 #include "editor/widgets/MainUnit.h"
+#include "platform/ProgramEnd.h"
 #include "platform/WebView.h"
 #include "shared/Version.h"
 
 #include <cstdio>
 #include <cstring>
 
-int main(int argc, char *argv[])
+namespace {
+
+int run(int argc, char *argv[])
 {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::printf("%s\n", ly::kProductVersionText);
@@ -20,4 +23,11 @@ int main(int argc, char *argv[])
     TFrmMain FrmMain(QApplication::arguments().mid(1));
     FrmMain.show();
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    ly::platform::EndProgram(run(argc, argv));
 }

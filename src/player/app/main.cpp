@@ -1,3 +1,4 @@
+#include "platform/ProgramEnd.h"
 #include "player/widgets/PlayerApp.h"
 
 #ifdef LYRABELL_CARD_WEBENGINE
@@ -10,8 +11,9 @@ extern "C" const char lyCardWebEngineEnd[];
 int main(int argc, char **argv)
 {
 #ifdef LYRABELL_CARD_WEBENGINE
-    return ly::player::RunPlayer(argc, argv, QByteArrayView(lyCardWebEngine, lyCardWebEngineEnd));
+    ly::platform::EndProgram(
+        ly::player::RunPlayer(argc, argv, QByteArrayView(lyCardWebEngine, lyCardWebEngineEnd)));
 #else
-    return ly::player::RunPlayer(argc, argv);
+    ly::platform::EndProgram(ly::player::RunPlayer(argc, argv));
 #endif
 }
