@@ -3,6 +3,7 @@
 #include "control/Thumbnail.h"
 #include "control/widgets/Ly_Form.h"
 #include "editor/Library.h"
+#include "editor/widgets/LibraryTree.h"
 
 #include <QList>
 
@@ -101,6 +102,7 @@ protected:
 
     QString m_section;
     QString m_baseFolder;
+    ly::LibraryPages m_pages;
     QString m_currentPicture;
     QString m_locationPrefix;
     QString m_sumPrefix;
