@@ -350,6 +350,7 @@ TEST_F(RecordMusicUnitTest, TheVolumeSliderFollowsAndSetsTheWaveOutVolume)
     EXPECT_EQ(dialog->TrackBarMusicV->minimum(), 1);
     EXPECT_EQ(dialog->TrackBarMusicV->maximum(), 255);
     EXPECT_EQ(dialog->TrackBarMusicV->orientation(), Qt::Vertical);
+    EXPECT_TRUE(dialog->TrackBarMusicV->invertedAppearance()) << "full volume stands at the top";
     EXPECT_EQ(ly::platform::WaveOutVolume(), (ly::platform::WaveVolume{0x4000, 0x8000}));
     dialog->TrackBarMusicV->setValue(55);
     EXPECT_EQ(ly::platform::WaveOutVolume(), (ly::platform::WaveVolume{200 * 256, 200 * 256}));

@@ -104,6 +104,12 @@ TFrmLoadMusic::TFrmLoadMusic(QWidget *owner)
     setClientAreaSize(QSize(660, 460));
 
     connect(TreeView1, &QTreeWidget::currentItemChanged, this, &TFrmLoadMusic::TreeView1Click);
+    // Assistive technology selects an entry without moving the current one.
+    connect(TreeView1, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem *> selected = TreeView1->selectedItems();
+        if (!selected.isEmpty() && selected.constFirst() != TreeView1->currentItem())
+            TreeView1Click(selected.constFirst());
+    });
     connect(ShellTreeView1, &TlyFolderTree::Change, this, &TFrmLoadMusic::ShellTreeView1Change);
     connect(recordList->header(), &QHeaderView::sectionClicked, this, &TFrmLoadMusic::recordListColumnClick);
     connect(recordList, &QTreeWidget::itemSelectionChanged, this, &TFrmLoadMusic::recordListClick);
