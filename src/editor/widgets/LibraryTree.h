@@ -41,8 +41,9 @@ void LibraryDeleteClick(QWidget *owner, QTreeWidget *tree, const QString &sectio
 // The choosers' "Rename Directory" button: the selected entry takes its node's caption.
 void LibraryRenameClick(QTreeWidget *tree, const QString &section, LibraryRecords &records);
 
-// The page control on the left of the choosers: the library page, with the create, delete and
-// rename buttons over the library tree, and the file-system page with the folder tree.
+// The page control on the left of the choosers, whose windows inherit its parts: the library
+// page, with the create, delete and rename buttons over the library tree, and the file-system
+// page with the folder tree.
 struct LibraryPages
 {
     explicit LibraryPages(QWidget *parent);

@@ -42,25 +42,13 @@ constexpr int kFirstFileIcon = 2;
 
 TFrmLoadMusic::TFrmLoadMusic(QWidget *owner)
     : Tly_Form(owner)
-    , m_pages(ClientArea())
+    , ly::LibraryPages(ClientArea())
     , m_sort(std::make_unique<ly::MusicSortState>())
 {
     setObjectName(QStringLiteral("FrmLoadMusic"));
     QWidget *client = ClientArea();
-    TextTop_Lbl = new QLabel(client);
-    QFont bold = TextTop_Lbl->font();
-    bold.setBold(true);
-    TextTop_Lbl->setFont(bold);
+    TextTop_Lbl = ly::BoldLabel(client);
     TextBtm_Lbl = new QLabel(client);
-
-    PageControl1 = m_pages.PageControl1;
-    TabSheet1 = m_pages.TabSheet1;
-    TabSheet2 = m_pages.TabSheet2;
-    BtnCreate = m_pages.BtnCreate;
-    BtnDelete = m_pages.BtnDelete;
-    BtnRename = m_pages.BtnRename;
-    TreeView1 = m_pages.TreeView1;
-    ShellTreeView1 = m_pages.ShellTreeView1;
 
     GroupBox_Music = new QGroupBox(client);
     GroupBox_Music->setObjectName(QStringLiteral("GroupBox_Music"));
@@ -167,7 +155,7 @@ void TFrmLoadMusic::LoadTexts()
     TextBtm_Lbl->setText(QStringLiteral("Open a lot of Music Files, mp3/wav/mid..."));
     PageControl1->setTabText(0, QStringLiteral("Card List"));
     PageControl1->setTabText(1, QStringLiteral("System List"));
-    m_pages.SetHints();
+    SetHints();
     GroupBox_Music->setTitle(QStringLiteral("Play Music"));
     recordList->setHeaderLabels({QStringLiteral("Filename"), QStringLiteral("Size"),
                                  QStringLiteral("FileType")});
@@ -195,7 +183,7 @@ void TFrmLoadMusic::FormShow()
         TreeView1->setCurrentItem(nullptr);
     }
     MediaPlayer1->setEnabledButtons({});
-    m_pages.SelectFirstFolderNode();
+    SelectFirstFolderNode();
     LayoutParts();
 }
 
@@ -217,7 +205,7 @@ void TFrmLoadMusic::LayoutParts()
     const int statusTop = h - kStatusHeight;
     const int buttonTop = statusTop - kButtonRow;
     const int groupTop = buttonTop - kGroupHeight;
-    m_pages.Place(QRect(4, top, kLeftWidth, std::max(60, groupTop - top - 4)));
+    Place(QRect(4, top, kLeftWidth, std::max(60, groupTop - top - 4)));
     GroupBox_Music->setGeometry(4, groupTop, kLeftWidth, kGroupHeight);
     MusicName_Lbl->setGeometry(10, 22, kLeftWidth - 20, 18);
     MediaPlayer1->setGeometry(10, 48, kLeftWidth - 20, 24);

@@ -39,7 +39,7 @@ class MediaPlayerBar;
 //     chooser.setIsListed([&](const QString &name) { return editor.ListsMusic(name); });
 //     chooser.ShowModal();
 //     editor.AddMusicFiles(chooser.ChosenFiles());
-class TFrmLoadMusic : public Tly_Form
+class TFrmLoadMusic : public Tly_Form, public ly::LibraryPages
 {
     Q_OBJECT
 
@@ -68,14 +68,6 @@ public:
 
     QLabel *TextTop_Lbl;
     QLabel *TextBtm_Lbl;
-    QTabWidget *PageControl1;
-    QWidget *TabSheet1;
-    QWidget *TabSheet2;
-    QToolButton *BtnCreate;
-    QToolButton *BtnDelete;
-    QToolButton *BtnRename;
-    QTreeWidget *TreeView1;
-    TlyFolderTree *ShellTreeView1;
     QLabel *Panel_R_Top;
     QTreeWidget *recordList;
     QGroupBox *GroupBox_Music;
@@ -117,7 +109,6 @@ private:
     QString m_section = QLatin1String(ly::kMusicLibrary);
     QString m_musicFolder;
     std::function<bool(const QString &)> m_isListed;
-    ly::LibraryPages m_pages;
     ly::LibraryRecords m_records;
     ly::ImageList m_icons; // 0 and 1 the sort marks, then .mid, .wav, .mp3, .wma
     std::unique_ptr<ly::MusicSortState> m_sort;

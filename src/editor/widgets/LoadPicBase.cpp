@@ -8,6 +8,7 @@
 #include "editor/widgets/PreviewPicUnit.h"
 #include "shared/Error.h"
 #include "shared/Paths.h"
+#include "shared/widgets/ControlNames.h"
 #include "shared/widgets/PictureFit.h"
 
 #include <QCloseEvent>
@@ -34,28 +35,16 @@ constexpr int kSumPanelWidth = 140;
 
 TFrmLoadPicBase::TFrmLoadPicBase(QWidget *owner, const QString &section, const QString &baseFolder)
     : Tly_Form(owner)
+    , ly::LibraryPages(ClientArea())
     , m_section(section)
     , m_baseFolder(baseFolder)
-    , m_pages(ClientArea())
     , m_previewLoader(new ly::PictureLoader(this))
 {
     QWidget *client = ClientArea();
-    TextTop_Lbl = new QLabel(client);
-    QFont bold = TextTop_Lbl->font();
-    bold.setBold(true);
-    TextTop_Lbl->setFont(bold);
+    TextTop_Lbl = ly::BoldLabel(client);
     TextBtm_Lbl = new QLabel(client);
     TextTop_Lbl->hide();
     TextBtm_Lbl->hide();
-
-    PageControl1 = m_pages.PageControl1;
-    TabSheet1 = m_pages.TabSheet1;
-    TabSheet2 = m_pages.TabSheet2;
-    BtnCreate = m_pages.BtnCreate;
-    BtnDelete = m_pages.BtnDelete;
-    BtnRename = m_pages.BtnRename;
-    TreeView1 = m_pages.TreeView1;
-    ShellTreeView1 = m_pages.ShellTreeView1;
 
     PnlPreview = new QLabel(client);
     PnlPreview->setObjectName(QStringLiteral("PnlPreview"));
@@ -120,7 +109,7 @@ void TFrmLoadPicBase::RememberTexts()
     m_previewText = QStringLiteral("(Preview)");
     Panel_R_Top->setText(m_locationPrefix);
     StatusPanels[0]->setText(m_sumPrefix);
-    m_pages.SetHints();
+    SetHints();
     PnlPreview->setText(m_previewText);
     PnlPreview->setAccessibleName(m_previewText);
 }
@@ -140,11 +129,6 @@ QStringList TFrmLoadPicBase::LibraryFolders() const
     return folders;
 }
 
-void TFrmLoadPicBase::SelectFirstFolderNode()
-{
-    m_pages.SelectFirstFolderNode();
-}
-
 // ---- Layout --------------------------------------------------------------------------------
 
 void TFrmLoadPicBase::LayoutParts()
@@ -159,7 +143,7 @@ void TFrmLoadPicBase::LayoutParts()
     const int statusTop = h - kStatusHeight;
     const int buttonTop = statusTop - kButtonRow;
     const int previewTop = buttonTop - kPreviewHeight - 4;
-    m_pages.Place(QRect(4, top, kLeftWidth, std::max(60, previewTop - top - 4)));
+    Place(QRect(4, top, kLeftWidth, std::max(60, previewTop - top - 4)));
     const QSize oldPreview = PnlPreview->size();
     PnlPreview->setGeometry(4, previewTop, kLeftWidth, kPreviewHeight);
     const int right = kLeftWidth + 10;

@@ -49,10 +49,7 @@ TFrmRecordMusic::TFrmRecordMusic(QWidget *owner) : Tly_Form(owner)
 {
     setObjectName(QStringLiteral("FrmRecordMusic"));
     QWidget *client = ClientArea();
-    TextTop_Lbl = new QLabel(client);
-    QFont bold = TextTop_Lbl->font();
-    bold.setBold(true);
-    TextTop_Lbl->setFont(bold);
+    TextTop_Lbl = ly::BoldLabel(client);
     TextTop_Lbl->setGeometry(12, 4, 400, 18);
     TextBtm_Lbl = new QLabel(client);
     TextBtm_Lbl->setGeometry(28, 22, 380, 18);
