@@ -313,11 +313,8 @@ void TFrmLoadMusic::recordListDblClick(QTreeWidgetItem *row)
 void TFrmLoadMusic::BtnPlayClick()
 {
     // Player errors are not the user's concern while listening.
-    if (!m_paused) {
-        if (!Player().fileName().isEmpty())
-            Player().close();
+    if (!m_paused)
         (void)MediaPlayer1->open(ly::AddTrailingBackslash(m_folder) + m_selectedName);
-    }
     (void)MediaPlayer1->DoAction(Bar::Play);
     m_paused = false;
     TimerPlay->start();
@@ -349,9 +346,9 @@ void TFrmLoadMusic::TimerPlayTimer()
 void TFrmLoadMusic::StopPlaying()
 {
     TimerPlay->stop();
-    if (Player().mode() == ly::platform::MediaMode::Playing
-        || Player().mode() == ly::platform::MediaMode::Paused)
-        Player().stop();
+    const ly::platform::MediaMode mode = MediaPlayer1->mode();
+    if (mode == ly::platform::MediaMode::Playing || mode == ly::platform::MediaMode::Paused)
+        (void)MediaPlayer1->DoAction(Bar::Stop);
 }
 
 // ---- Library buttons -----------------------------------------------------------------------
