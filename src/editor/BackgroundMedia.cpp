@@ -2,6 +2,7 @@
 
 #include "card/Package.h"
 #include "card/StoredPath.h"
+#include "editor/VoiceRecording.h"
 #include "shared/Error.h"
 #include "shared/FileHelpers.h"
 #include "shared/FileText.h"
@@ -133,8 +134,14 @@ void SaveBackground(const BackgroundSave &save, const QString &projectFolder,
         const QString record = save.recordFile.trimmed();
         if (!record.isEmpty() && QFileInfo(record).isFile()) {
             s.recordName = bareNameOf(record);
-            if (!s.recordName.isEmpty())
+            // The working file of the recording dialog holds the newest recording: its copy
+            // in "Music" is brought up to date, where any other file is never replaced.
+            if (!s.recordName.isEmpty() && IsVoiceWorkingFile(record)) {
+                EnsureDir(music);
+                CopyFileReplacing(record, AddTrailingBackslash(music) + s.recordName);
+            } else if (!s.recordName.isEmpty()) {
                 CopyIntoFolder(record, music);
+            }
         }
     }
 

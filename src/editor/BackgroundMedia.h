@@ -57,7 +57,8 @@ struct BackgroundSave
 };
 
 // The save step: copies the media into the project folder ("BlkTmp", "Res", "Music", each
-// created when missing; a file of the same name there is never replaced; failed copies are
+// created when missing; a file of the same name there is never replaced, except the copy of
+// the recording dialog's working file, which takes the newest recording; failed copies are
 // not reported) and writes [FrmBlk] in place. Throws ly::Error when the project file cannot
 // be written.
 void SaveBackground(const BackgroundSave &save, const QString &projectFolder,

@@ -4,8 +4,10 @@
 #include "control/widgets/LyChargeImg.h"
 #include "control/widgets/LyColorBox.h"
 #include "control/widgets/LyFontDialog.h"
+#include "editor/VoiceRecording.h"
 #include "editor/widgets/BlkTextSetUnit.h"
 #include "editor/widgets/BlkUnit.h"
+#include "editor/widgets/LoadMusicUnit.h"
 #include "platform/FakeMedia.h"
 #include "platform/widgets/WebBrowser.h"
 #include "shared/Ini.h"
@@ -411,6 +413,101 @@ TEST_F(BlkUnitTest, TheMusicListAddsListensMovesAndDeletes)
     EXPECT_EQ(recordChoosers, 1);
     EXPECT_EQ(base(e->EdtRecordFile), QColor(251, 236, 168));
     e->StopMedia();
+}
+
+TEST_F(BlkUnitTest, TheMusicChooserAddsTheCheckedSongsAndLeavesTheUsersFiles)
+{
+    const QString mine = sandbox.root() + "home/Music/";
+    sandbox.writeFile("home/Music/My Song.mp3", QByteArray(3000, 'm'));
+    sandbox.writeFile("home/Music/x.WMA", QByteArray(12000, 'w'));
+    sandbox.writeFile("home/Music/a.txt", "not music");
+    ly::EraseIniSection("DirMusicSet", ly::ConfigFile());
+    ly::WriteConfig("DirMusicSet", "Number", "1");
+    ly::WriteConfig("DirMusicSet", "Path_0", mine);
+    ly::WriteConfig("DirMusicSet", "Name_0", "My music");
+    const QString file = project("");
+    startWith({file});
+    TFrmBlk *e = blk();
+    e->setMusicChooser({}); // the real chooser
+    click(e->AddMusic_Check);
+
+    QStringList listedThere;
+    const auto choose = [&](TFrmLoadMusic *chooser) {
+        chooser->TreeView1->setCurrentItem(chooser->TreeView1->topLevelItem(0));
+        for (int i = 0; i < chooser->recordList->topLevelItemCount(); ++i) {
+            listedThere << chooser->recordList->topLevelItem(i)->text(0);
+            chooser->recordList->topLevelItem(i)->setCheckState(0, Qt::Checked);
+        }
+        chooser->BtnOpen->click();
+    };
+    {
+        lytest::ModalScript script;
+        script.then<TFrmLoadMusic>(choose);
+        lytest::ModalGuard guard(e);
+        click(e->AddMusic_Btn);
+        EXPECT_TRUE(script.finished());
+    }
+    listedThere.sort();
+    EXPECT_EQ(listedThere, (QStringList{"My Song.mp3", "x.WMA"}));
+    ASSERT_EQ(e->ListView1->topLevelItemCount(), 2);
+    QStringList rows;
+    for (int i = 0; i < 2; ++i) {
+        const QTreeWidgetItem *row = e->ListView1->topLevelItem(i);
+        rows << row->text(0) + " " + row->text(1) + " " + QDir(row->text(2)).absolutePath();
+        EXPECT_FALSE(row->icon(0).isNull());
+    }
+    rows.sort();
+    EXPECT_EQ(rows, (QStringList{"My_Song.mp3 2KB " + cards() + "Rose/Music",
+                                 "x.WMA 11KB " + QDir(mine).absolutePath()}));
+    EXPECT_EQ(QDir(mine).entryList(QDir::Files, QDir::Name),
+              (QStringList{"My Song.mp3", "a.txt", "x.WMA"}));
+
+    // Both again: the listed names are skipped, nothing is copied twice.
+    {
+        lytest::ModalScript script;
+        script.then<TFrmLoadMusic>(choose);
+        lytest::ModalGuard guard(e);
+        click(e->AddMusic_Btn);
+    }
+    EXPECT_EQ(e->ListView1->topLevelItemCount(), 2);
+
+    // The chooser has closed; the main window takes the keys again.
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    QTest::keyClick(main.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(key(file, "MusicNumber"), QStringLiteral("2"));
+    EXPECT_EQ(lytest::readFile(cards() + "Rose/Music/x.WMA"), QByteArray(12000, 'w'));
+    EXPECT_EQ(lytest::readFile(cards() + "Rose/Music/My_Song.mp3"), QByteArray(3000, 'm'));
+    EXPECT_TRUE(notices().isEmpty()) << notices().join("; ").toStdString();
+}
+
+TEST_F(BlkUnitTest, ASaveBringsTheWorkingRecordingUpToDateButNoOtherFile)
+{
+    const QString file = project("");
+    startWith({file});
+    TFrmBlk *e = blk();
+    const QString working = ly::VoiceWorkingFile();
+    const QString relative = QDir(sandbox.root()).relativeFilePath(working);
+    sandbox.writeFile(relative, "first voice");
+    e->SetRecordFile(working);
+    click(e->AddWAV_Check);
+    QTest::keyClick(main.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(key(file, "RecordEdtName"), QStringLiteral("\\Music\\Temp.wav"));
+    EXPECT_EQ(lytest::readFile(cards() + "Rose/Music/Temp.wav"), QByteArray("first voice"));
+
+    // The voice recorded again reaches the card.
+    sandbox.writeFile(relative, "second voice");
+    QTest::keyClick(main.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(lytest::readFile(cards() + "Rose/Music/Temp.wav"), QByteArray("second voice"));
+
+    // A recording kept under a name of its own is copied once and never replaced there.
+    const QString kept = sandbox.writeFile("home/hello.wav", "kept voice");
+    e->SetRecordFile(kept);
+    QTest::keyClick(main.get(), Qt::Key_S, Qt::ControlModifier);
+    sandbox.writeFile("home/hello.wav", "changed");
+    QTest::keyClick(main.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(lytest::readFile(cards() + "Rose/Music/hello.wav"), QByteArray("kept voice"));
+    EXPECT_EQ(lytest::readFile(cards() + "Rose/Music/Temp.wav"), QByteArray("second voice"));
 }
 
 TEST_F(BlkUnitTest, TheCaptionDialogAppliesItsSlotsAndTheMovingCaptionScrolls)

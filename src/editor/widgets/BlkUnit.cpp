@@ -1,6 +1,7 @@
 #include "editor/widgets/BlkUnit.h"
 
 #include "card/Package.h"
+#include "card/StoredPath.h"
 #include "card/ProjectKeys.h"
 #include "control/CaptionMotion.h"
 #include "control/PictureFile.h"
@@ -14,10 +15,13 @@
 #include "editor/ProjectDocument.h"
 #include "editor/widgets/AppException.h"
 #include "editor/widgets/BlkTextSetUnit.h"
+#include "editor/widgets/LoadMusicUnit.h"
 #include "editor/widgets/LoadOnePicUnit.h"
 #include "editor/widgets/MainUnit.h"
+#include "editor/widgets/RecordMusicUnit.h"
 #include "editor/widgets/UnpackPackage.h"
 #include "platform/MediaPlayer.h"
+#include "platform/widgets/MediaPlayerBar.h"
 #include "platform/widgets/WebBrowser.h"
 #include "shared/FileHelpers.h"
 #include "shared/Paths.h"
@@ -28,7 +32,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -49,7 +52,6 @@
 namespace {
 
 using Kind = ly::FrmBlkSection::Kind;
-using ly::platform::MediaMode;
 
 // The music list's columns: the name, the size text and the folder (hidden).
 enum { NameColumn = 0, SizeColumn = 1, FolderColumn = 2 };
@@ -595,16 +597,27 @@ void TFrmBlk::AddMusic_CheckClick()
     BtnDel->setEnabled(on && ListView1->currentItem() && ListView1->currentItem()->isSelected());
 }
 
-// Until the music chooser comes, a file dialog limited to the music types picks the songs.
 void TFrmBlk::AddMusic_BtnClick()
 {
-    const QStringList files =
-        m_musicChooser
-            ? m_musicChooser(this)
-            : QFileDialog::getOpenFileNames(
-                  this, QStringLiteral("Load Music"), QString(),
-                  QStringLiteral("Music (*.mid *.wav *.mp3 *.wma *.MID *.WAV *.MP3 *.WMA)"));
-    AddMusicFiles(files);
+    AddMusicFiles(m_musicChooser ? m_musicChooser(this) : ChooseMusic());
+}
+
+QStringList TFrmBlk::ChooseMusic()
+{
+    TFrmLoadMusic chooser(this);
+    chooser.setLibrarySection(QLatin1String(ly::kMusicLibrary));
+    chooser.setMusicFolder(m_main.Project().ProjectFolder() + ly::storedpath::kMusic);
+    chooser.setIsListed([this](const QString &name) { return ListsMusic(name); });
+    chooser.ShowModal();
+    return chooser.ChosenFiles();
+}
+
+bool TFrmBlk::ListsMusic(const QString &fileName) const
+{
+    for (int i = 0; i < ListView1->topLevelItemCount(); ++i)
+        if (ListView1->topLevelItem(i)->text(NameColumn) == fileName)
+            return true;
+    return false;
 }
 
 void TFrmBlk::AddMusicFiles(const QStringList &files)
@@ -617,10 +630,7 @@ void TFrmBlk::AddMusicFiles(const QStringList &files)
             continue;
         const QFileInfo info(taken.path);
         const QString name = info.fileName();
-        bool listed = false;
-        for (int i = 0; i < ListView1->topLevelItemCount() && !listed; ++i)
-            listed = ListView1->topLevelItem(i)->text(NameColumn) == name;
-        if (!listed)
+        if (!ListsMusic(name))
             AddMusicRow(name, ly::AddTrailingBackslash(info.absolutePath()),
                         ly::SizeTextOrEmpty(taken.path));
     }
@@ -718,13 +728,7 @@ void TFrmBlk::TimerPlayTimer()
         TimerPlay->stop();
         return;
     }
-    const qint64 length = m_player->length();
-    const qint64 position = m_player->position();
-    // A gauge of maximum 0 would show a busy bar; an empty medium shows an empty one.
-    Gauge1->setRange(0, int(std::max<qint64>(length, 1)));
-    Gauge1->setValue(int(std::min(position, std::max<qint64>(length, 1))));
-    const MediaMode mode = m_player->mode();
-    if (position == length || mode == MediaMode::Stopped || mode == MediaMode::Paused)
+    if (!ly::platform::ShowPlayProgress(Gauge1, *m_player))
         TimerPlay->stop();
 }
 
@@ -741,14 +745,10 @@ void TFrmBlk::AddWAV_CheckClick()
         AddWAV_BtnClick();
 }
 
-// Until the recording dialog comes, a file dialog picks a recorded wave file.
 void TFrmBlk::AddWAV_BtnClick()
 {
-    const QString file =
-        m_recordChooser ? m_recordChooser(this)
-                        : QFileDialog::getOpenFileName(this, QStringLiteral("Record"), QString(),
-                                                       QStringLiteral("*.wav"));
-    SetRecordFile(file);
+    SetRecordFile(m_recordChooser ? m_recordChooser(this)
+                                  : TFrmRecordMusic::Record(this, EdtRecordFile->text()));
 }
 
 void TFrmBlk::SetRecordFile(const QString &file)

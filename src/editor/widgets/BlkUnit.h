@@ -74,13 +74,16 @@ public:
     // Appends a row for each music file whose name is not listed yet (the music chooser's
     // way in). A file whose name cannot be stored is taken as a copy under a storable name.
     void AddMusicFiles(const QStringList &files);
+    // Whether a row of the music list has this file name.
+    bool ListsMusic(const QString &fileName) const;
     // The recording dialog's way in: a non-empty path becomes the recording.
     void SetRecordFile(const QString &file);
     // The caption dialog's OK step: the slots go onto the preview.
     void ApplyCaptions();
 
-    // The choosers the buttons open; tests and the later dialogs replace them. The music
-    // chooser returns the files to add, the others a path or an empty text.
+    // The choosers the buttons open (the picture chooser, the music chooser and the recording
+    // dialog); tests replace them. The music chooser returns the files to add, the others a
+    // path or an empty text.
     using PathChooser = std::function<QString(QWidget *owner)>;
     using FilesChooser = std::function<QStringList(QWidget *owner)>;
     void setPictureChooser(PathChooser chooser) { m_pictureChooser = std::move(chooser); }
@@ -191,6 +194,7 @@ private:
     void LoadFillPicture(const QString &file);
     void AddMusicRow(const QString &name, const QString &folder, const QString &sizeText);
     ly::FrmBlkSection::Kind SelectedKind() const;
+    QStringList ChooseMusic();
     ly::platform::MediaDevice &Player();
     QSize CaptionTextSize(int slot) const;
 

@@ -1,5 +1,6 @@
 #include "editor/widgets/LibraryTree.h"
 
+#include "control/widgets/LyFolderTree.h"
 #include "control/widgets/Skin.h"
 #include "editor/widgets/CreateDirUnit.h"
 #include "shared/widgets/Notice.h"
@@ -7,7 +8,12 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace ly {
 
@@ -21,6 +27,17 @@ void appendNode(QTreeWidget *tree, const QString &caption)
     node->setIcon(0, icon);
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+}
+
+QToolButton *libraryButton(QWidget *parent, const char *name, QStyle::StandardPixmap icon)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(QLatin1String(name));
+    button->setAutoRaise(true);
+    button->setIcon(parent->style()->standardIcon(icon));
+    button->setFixedSize(26, 26);
+    return button;
 }
 
 } // namespace
@@ -81,6 +98,60 @@ void LibraryDeleteClick(QWidget *owner, QTreeWidget *tree, const QString &sectio
                     QMessageBox::Yes | QMessageBox::No, owner);
     if (box.exec() == QMessageBox::Yes)
         DeleteLibraryFolder(tree, section, index, records);
+}
+
+void LibraryRenameClick(QTreeWidget *tree, const QString &section, LibraryRecords &records)
+{
+    if (QTreeWidgetItem *node = tree->currentItem())
+        RenameLibraryFolder(tree, section, tree->indexOfTopLevelItem(node), records);
+}
+
+LibraryPages::LibraryPages(QWidget *parent)
+{
+    PageControl1 = new QTabWidget(parent);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setAccessibleName(QStringLiteral("PageControl1"));
+    PageControl1->setUsesScrollButtons(false);
+    TabSheet1 = new QWidget;
+    TabSheet2 = new QWidget;
+    PageControl1->addTab(TabSheet1, QString());
+    PageControl1->addTab(TabSheet2, QString());
+    BtnCreate = libraryButton(TabSheet1, "BtnCreate", QStyle::SP_FileDialogNewFolder);
+    BtnDelete = libraryButton(TabSheet1, "BtnDelete", QStyle::SP_TrashIcon);
+    BtnRename = libraryButton(TabSheet1, "BtnRename", QStyle::SP_FileDialogDetailedView);
+    TreeView1 = new QTreeWidget(TabSheet1);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setAccessibleName(QStringLiteral("TreeView1"));
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setRootIsDecorated(false);
+    ShellTreeView1 = new TlyFolderTree(TabSheet2);
+    ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
+    ShellTreeView1->setAccessibleName(QStringLiteral("ShellTreeView1"));
+}
+
+void LibraryPages::SetHints()
+{
+    BtnCreate->setToolTip(QStringLiteral("Create Directory"));
+    BtnDelete->setToolTip(QStringLiteral("Del Directory"));
+    BtnRename->setToolTip(QStringLiteral("Rename Directory"));
+}
+
+void LibraryPages::Place(const QRect &geometry)
+{
+    PageControl1->setGeometry(geometry);
+    const QSize sheet = TabSheet1->size();
+    BtnCreate->move(4, 4);
+    BtnDelete->move(32, 4);
+    BtnRename->move(60, 4);
+    TreeView1->setGeometry(2, 34, std::max(10, sheet.width() - 4), std::max(10, sheet.height() - 36));
+    ShellTreeView1->setGeometry(2, 2, std::max(10, sheet.width() - 4), std::max(10, sheet.height() - 4));
+}
+
+void LibraryPages::SelectFirstFolderNode()
+{
+    // Selecting a node never expands it (the tree lists a folder's subfolders only when the
+    // user opens it); "Computer" has no path, so no folder is shown.
+    ShellTreeView1->setCurrentItem(ShellTreeView1->topLevelItem(0));
 }
 
 } // namespace ly

@@ -8,6 +8,7 @@
 #include "editor/widgets/PreviewPicUnit.h"
 #include "shared/Error.h"
 #include "shared/Paths.h"
+#include "shared/widgets/ControlNames.h"
 #include "shared/widgets/PictureFit.h"
 
 #include <QCloseEvent>
@@ -17,7 +18,6 @@
 #include <QMovie>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -31,53 +31,20 @@ constexpr int kButtonRow = 38;
 constexpr int kStatusHeight = 20;
 constexpr int kSumPanelWidth = 140;
 
-QToolButton *libraryButton(QWidget *parent, const char *name, QStyle::StandardPixmap icon)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(QLatin1String(name));
-    button->setAutoRaise(true);
-    button->setIcon(parent->style()->standardIcon(icon));
-    button->setFixedSize(26, 26);
-    return button;
-}
-
 } // namespace
 
 TFrmLoadPicBase::TFrmLoadPicBase(QWidget *owner, const QString &section, const QString &baseFolder)
     : Tly_Form(owner)
+    , ly::LibraryPages(ClientArea())
     , m_section(section)
     , m_baseFolder(baseFolder)
     , m_previewLoader(new ly::PictureLoader(this))
 {
     QWidget *client = ClientArea();
-    TextTop_Lbl = new QLabel(client);
-    QFont bold = TextTop_Lbl->font();
-    bold.setBold(true);
-    TextTop_Lbl->setFont(bold);
+    TextTop_Lbl = ly::BoldLabel(client);
     TextBtm_Lbl = new QLabel(client);
     TextTop_Lbl->hide();
     TextBtm_Lbl->hide();
-
-    PageControl1 = new QTabWidget(client);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setAccessibleName(QStringLiteral("PageControl1"));
-    PageControl1->setUsesScrollButtons(false);
-    TabSheet1 = new QWidget;
-    TabSheet2 = new QWidget;
-    PageControl1->addTab(TabSheet1, QString());
-    PageControl1->addTab(TabSheet2, QString());
-    BtnCreate = libraryButton(TabSheet1, "BtnCreate", QStyle::SP_FileDialogNewFolder);
-    BtnDelete = libraryButton(TabSheet1, "BtnDelete", QStyle::SP_TrashIcon);
-    BtnRename = libraryButton(TabSheet1, "BtnRename", QStyle::SP_FileDialogDetailedView);
-    TreeView1 = new QTreeWidget(TabSheet1);
-    TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    TreeView1->setAccessibleName(QStringLiteral("TreeView1"));
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setRootIsDecorated(false);
-    ShellTreeView1 = new TlyFolderTree(TabSheet2);
-    ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
-    ShellTreeView1->setAccessibleName(QStringLiteral("ShellTreeView1"));
 
     PnlPreview = new QLabel(client);
     PnlPreview->setObjectName(QStringLiteral("PnlPreview"));
@@ -142,9 +109,7 @@ void TFrmLoadPicBase::RememberTexts()
     m_previewText = QStringLiteral("(Preview)");
     Panel_R_Top->setText(m_locationPrefix);
     StatusPanels[0]->setText(m_sumPrefix);
-    BtnCreate->setToolTip(QStringLiteral("Create Directory"));
-    BtnDelete->setToolTip(QStringLiteral("Del Directory"));
-    BtnRename->setToolTip(QStringLiteral("Rename Directory"));
+    SetHints();
     PnlPreview->setText(m_previewText);
     PnlPreview->setAccessibleName(m_previewText);
 }
@@ -164,13 +129,6 @@ QStringList TFrmLoadPicBase::LibraryFolders() const
     return folders;
 }
 
-void TFrmLoadPicBase::SelectFirstFolderNode()
-{
-    // Selecting a node never expands it (the tree lists a folder's subfolders only when the
-    // user opens it); "Computer" has no path, so no folder is shown.
-    ShellTreeView1->setCurrentItem(ShellTreeView1->topLevelItem(0));
-}
-
 // ---- Layout --------------------------------------------------------------------------------
 
 void TFrmLoadPicBase::LayoutParts()
@@ -185,13 +143,7 @@ void TFrmLoadPicBase::LayoutParts()
     const int statusTop = h - kStatusHeight;
     const int buttonTop = statusTop - kButtonRow;
     const int previewTop = buttonTop - kPreviewHeight - 4;
-    PageControl1->setGeometry(4, top, kLeftWidth, std::max(60, previewTop - top - 4));
-    const QSize sheet = TabSheet1->size();
-    BtnCreate->move(4, 4);
-    BtnDelete->move(32, 4);
-    BtnRename->move(60, 4);
-    TreeView1->setGeometry(2, 34, std::max(10, sheet.width() - 4), std::max(10, sheet.height() - 36));
-    ShellTreeView1->setGeometry(2, 2, std::max(10, sheet.width() - 4), std::max(10, sheet.height() - 4));
+    Place(QRect(4, top, kLeftWidth, std::max(60, previewTop - top - 4)));
     const QSize oldPreview = PnlPreview->size();
     PnlPreview->setGeometry(4, previewTop, kLeftWidth, kPreviewHeight);
     const int right = kLeftWidth + 10;
@@ -368,8 +320,7 @@ void TFrmLoadPicBase::BtnDeleteClick()
 
 void TFrmLoadPicBase::BtnRenameClick()
 {
-    if (QTreeWidgetItem *node = TreeView1->currentItem())
-        ly::RenameLibraryFolder(TreeView1, m_section, TreeView1->indexOfTopLevelItem(node), m_records);
+    ly::LibraryRenameClick(TreeView1, m_section, m_records);
 }
 
 // ---- Closing -------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "control/Thumbnail.h"
 #include "control/widgets/Ly_Form.h"
 #include "editor/Library.h"
+#include "editor/widgets/LibraryTree.h"
 
 #include <QList>
 
@@ -25,7 +26,7 @@ struct PictureFile;
 // location line over the thumbnail browser; at the foot the loading gauge, the action button,
 // the close button and a status bar of six panels (the number of pictures, then the selected
 // picture's size, name, pixel size, date and type).
-class TFrmLoadPicBase : public Tly_Form
+class TFrmLoadPicBase : public Tly_Form, public ly::LibraryPages
 {
     Q_OBJECT
 
@@ -40,14 +41,6 @@ public:
     // Header texts (the one-picture chooser shows them).
     QLabel *TextTop_Lbl;
     QLabel *TextBtm_Lbl;
-    QTabWidget *PageControl1;
-    QWidget *TabSheet1;
-    QWidget *TabSheet2;
-    QToolButton *BtnCreate;
-    QToolButton *BtnDelete;
-    QToolButton *BtnRename;
-    QTreeWidget *TreeView1;         // the material library
-    TlyFolderTree *ShellTreeView1;  // the file system
     QLabel *PnlPreview;             // the preview panel; its text is the placeholder
     QLabel *ImgPreview;             // the picture inside it
     QLabel *Panel_R_Top;            // the location line
@@ -86,8 +79,6 @@ protected:
     // Remembers the two prefixes and the placeholder and shows it.
     void RememberTexts();
     void LoadLibrary();
-    // Selects the file-system tree's first node, without expanding it.
-    void SelectFirstFolderNode();
     // Lays the parts out in the client area; `headerHeight` leaves room for the header texts.
     void LayoutParts();
     void setHeaderHeight(int height) { m_headerHeight = height; }

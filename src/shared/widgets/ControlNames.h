@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QLabel>
 #include <QPalette>
 #include <QString>
 #include <QWidget>
@@ -15,6 +16,16 @@ W *Named(W *widget, const QString &fieldName)
     widget->setObjectName(fieldName);
     widget->setAccessibleName(fieldName);
     return widget;
+}
+
+// A label in the bold version of its font (the header texts of the choosers and dialogs).
+inline QLabel *BoldLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
 }
 
 // The background colour of an edit field or a list.

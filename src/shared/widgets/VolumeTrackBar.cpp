@@ -16,6 +16,12 @@ void InitVolumeTrackBar(QSlider *trackBar)
     trackBar->setTickInterval(16);
     if (trackBar->tickPosition() == QSlider::NoTicks)
         trackBar->setTickPosition(QSlider::TicksBothSides);
+    // The position runs from the top down, as the volume bars of the system's own windows do
+    // (a QSlider puts its minimum at the bottom): full volume stands at the top.
+    if (trackBar->orientation() == Qt::Vertical) {
+        trackBar->setInvertedAppearance(true);
+        trackBar->setInvertedControls(true);
+    }
     const platform::WaveVolume v = platform::WaveOutVolume();
     trackBar->setValue(255 - std::max(v.left >> 8, v.right >> 8));
 }
