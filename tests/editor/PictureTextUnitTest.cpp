@@ -1,0 +1,313 @@
+#include "MainFixture.h"
+
+#include "card/FrameCardSection.h"
+#include "control/widgets/LyBevel.h"
+#include "control/widgets/LyColorBox.h"
+#include "control/widgets/LyControlSize.h"
+#include "control/widgets/LyFullPicture.h"
+#include "control/widgets/LyImage.h"
+#include "control/widgets/LyLinkLabel.h"
+#include "control/widgets/LyPanel.h"
+#include "control/widgets/RzLabel.h"
+#include "editor/widgets/ControlUnit.h"
+#include "editor/widgets/LoadTextUnit.h"
+#include "editor/widgets/PictureTextUnit.h"
+#include "shared/Ini.h"
+#include "support/Modal.h"
+#include "support/PictureBytes.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fc = ly::framecard;
+using fc::Kind;
+using ly::ProjectEditorKind;
+
+// A GIF of four colours whose frames each fill the picture with one colour index (Qt reads
+// GIF but does not write it): literal codes only, a clear code every two pixels, so every code
+// stays three bits wide. More than one frame makes an endless animation.
+QByteArray gifBytes(QSize size, int frames)
+{
+    QByteArray b("GIF89a");
+    const auto put16 = [&b](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+    put16(size.width());
+    put16(size.height());
+    b.append(char(0x81)).append(char(0)).append(char(0));
+    b.append(QByteArray::fromHex("3060c0ff0000000000000000"));
+    if (frames > 1)
+        b.append(QByteArray::fromHex("21ff0b4e45545343415045322e300301000000"));
+    for (int f = 0; f < frames; ++f) {
+        if (frames > 1)
+            b.append(QByteArray::fromHex("21f904000a000000")); // 100 ms a frame
+        b.append(char(0x2C));
+        put16(0);
+        put16(0);
+        put16(size.width());
+        put16(size.height());
+        b.append(char(0)).append(char(2));
+        QByteArray data;
+        unsigned acc = 0;
+        int bits = 0;
+        const auto code = [&](unsigned c) {
+            acc |= c << bits;
+            bits += 3;
+            while (bits >= 8) {
+                data.append(char(acc & 0xFF));
+                acc >>= 8;
+                bits -= 8;
+            }
+        };
+        for (int i = 0; i < size.width() * size.height(); ++i) {
+            if (i % 2 == 0)
+                code(4);
+            code(unsigned(f % 2));
+        }
+        code(5);
+        if (bits > 0)
+            data.append(char(acc & 0xFF));
+        for (qsizetype at = 0; at < data.size(); at += 255) {
+            const QByteArray block = data.mid(at, 255);
+            b.append(char(block.size())).append(block);
+        }
+        b.append(char(0));
+    }
+    b.append(char(0x3B));
+    return b;
+}
+
+// The keys of a section, in file order, with their values.
+QStringList sectionLines(const QString &file, const QString &section)
+{
+    QStringList lines;
+    for (const QString &key : ly::ini::keys(file, section))
+        lines.append(key + "=" + ly::ini::read(file, section, key));
+    return lines;
+}
+
+class PictureTextUnitTest : public lytest::MainFixture
+{
+protected:
+    PictureTextUnitTest()
+    {
+        start();
+        main->setEditorFactory(ProjectEditorKind::FrameCard,
+                               DefaultEditorFactory(ProjectEditorKind::FrameCard));
+    }
+    ~PictureTextUnitTest() override { main.reset(); }
+
+    QString rel(const QString &inProject) const
+    {
+        return QString(folder).mid(sandbox.root().size()) + inProject;
+    }
+    void write(const QString &section, const QStringList &lines)
+    {
+        for (const QString &line : lines) {
+            const qsizetype eq = line.indexOf('=');
+            ly::WriteIni(section, line.left(eq), line.mid(eq + 1), file);
+        }
+    }
+
+    // The project of the check: one control of each kind, a frame picture, an icon.
+    void cardProject()
+    {
+        file = projectWith("Rose", {"FrmPictureText"});
+        folder = QFileInfo(file).path() + "/";
+        sandbox.writeFile(rel("Res/frame.gif"), gifBytes({200, 150}, 1));
+        sandbox.writeFile(rel("Res/rose.gif"), gifBytes({40, 30}, 3));
+        sandbox.writeFile(rel("Res/AniText_1.txt"), "Happy birthday\r\nto you\r\n");
+        sandbox.writeFile(rel("Res/bell.ico"), lytest::EncodedPicture({16, 16}, Qt::yellow, "PNG"));
+        write("PictureText",
+              {"Number=6", "ItemName0=SkinPic_1", "ItemClass0=TSkinPic", "ItemCaption0=FormImage",
+               "ItemName1=Picture_1", "ItemClass1=TPicture", "ItemCaption1=Image1",
+               "ItemName2=StaticText_1", "ItemClass2=TStaticText", "ItemCaption2=StaticText1",
+               "ItemName3=AniText_1", "ItemClass3=TAniText", "ItemCaption3=MoveText1",
+               "ItemName4=UrlText_1", "ItemClass4=TUrlText", "ItemCaption4=RULText1",
+               "ItemName5=Bevel_1", "ItemClass5=TBevel", "ItemCaption5=Bevel1"});
+        write("PnlMain",
+              {"NoteMain_EdtWidth=200", "NoteMain_EdtHeight=150", "NoteMain_ColorBox=clYellow",
+               "NoteMain_ComStyle=1", "NoteMain_EdtName=For Rose", "NoteMain_ComStart=2",
+               "NoteMain_ComRadcom=1", "NoteMain_ComAni=2", "NoteMain_LblIco=\\Res\\bell.ico"});
+        write("SkinPic_1", {"FrmPic_EdtTop=0", "FrmPic_EdtLeft=0", "FrmPic_EdtWidth=200",
+                            "FrmPic_EdtHeight=150", "FrmPic_EdtName=FormImage",
+                            "FrmPic_EdtPic=\\Res\\frame.gif", "FrmPic_ComColor=clFuchsia"});
+        write("Picture_1", {"Pic_EdtTop=16", "Pic_EdtLeft=24", "Pic_EdtWidth=40",
+                            "Pic_EdtHeight=30", "Pic_EdtName=Image1",
+                            "Pic_EdtPicture=\\Res\\rose.gif", "Pic_ComAutosize=1",
+                            "Pic_ComStretch=0", "Pic_ComTrans=0"});
+        write("StaticText_1",
+              {"StaticLbl_EdtTop=60", "StaticLbl_EdtLeft=10", "StaticLbl_EdtWidth=90",
+               "StaticLbl_EdtHeight=20", "StaticLbl_EdtCaption=Dear Rose",
+               "StaticLbl_ComColor=clWhite",
+               "StaticLbl_EdtFont=Color=clRed#Size=12#Name=DejaVu;Sans#Style=fsBold|",
+               "StaticLbl_EdtName=StaticText1", "StaticLbl_ComTransparent=0"});
+        write("AniText_1",
+              {"AniLbl_EdtText=\\res\\AniText_1.txt", "AniLbl_ComColor=clYellow",
+               "AniLbl_EdtFont=Color=clNavy#Size=9#Name=DejaVu;Sans#Style=",
+               "AniLbl_ComBorder=1", "AniLbl_ComEnabled=1", "AniLbl_EdtInterval=150",
+               "AniLbl_ComAniStyle=2", "AniLbl_ComTrans=1", "AniLbl_EdtTop=80",
+               "AniLbl_EdtLeft=100", "AniLbl_EdtWidth=96", "AniLbl_EdtHeight=48",
+               "AniLbl_EdtName=MoveText1"});
+        write("UrlText_1",
+              {"URLLbl_EdtTop=130", "URLLbl_EdtLeft=8", "URLLbl_EdtName=RULText1",
+               "URLLbl_EdtCaption=Our page",
+               "URLLbl_Font=Color=clBlue#Size=9#Name=DejaVu;Sans#Style=fsUnderline|",
+               "URLLbl_ComLink=clRed", "URLLbl_ComHover=clBlue",
+               "URLLbl_EdtUrl=https://rose.example/"});
+        write("Bevel_1", {"Bevel_EdtTop=8", "Bevel_EdtLeft=120", "Bevel_EdtWidth=64",
+                          "Bevel_EdtHeight=40", "Bevel_EdtName=Bevel1", "Bevel_ComShape=6",
+                          "Bevel_ComStyle=1"});
+    }
+
+    // A project without frame card sections yet.
+    void emptyProject()
+    {
+        file = projectWith("Rose", {"FrmPictureText"});
+        folder = QFileInfo(file).path() + "/";
+    }
+
+    TFrmPictureText *open()
+    {
+        main->OpenProject(file);
+        designer = dynamic_cast<TFrmPictureText *>(main->Editor(ProjectEditorKind::FrameCard));
+        if (!designer)
+            return nullptr;
+        main->SbnPicTextClick();
+        surface = designer->Surface();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(surface));
+        return designer;
+    }
+
+    QStringList allSections() const
+    {
+        QStringList lines;
+        for (const QString &section : ly::ini::sections(file))
+            if (section != "Application" && !section.startsWith("Saved"))
+                for (const QString &line : sectionLines(file, section))
+                    lines.append(section + ": " + line);
+        return lines;
+    }
+
+    // A click on the surface at a point of its client area, with the tool of that kind image.
+    void clickWithTool(int tool, QPoint clientPos)
+    {
+        designer->SetTool(tool);
+        QTest::mouseClick(surface->PnlMain, Qt::LeftButton, {}, clientPos);
+    }
+    void clickRow(const QString &componentName)
+    {
+        QTreeWidget *list = designer->ListViewTitle;
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            QTreeWidgetItem *item = list->topLevelItem(row);
+            if (item->text(TFrmPictureText::ColName) == componentName) {
+                list->scrollToItem(item);
+                const QRect r = list->visualItemRect(item);
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
+                return;
+            }
+        }
+        ADD_FAILURE() << "no row " << componentName.toStdString();
+    }
+    template <class W>
+    W *field(const char *key) const
+    {
+        return qobject_cast<W *>(designer->PageControl(QLatin1String(key)));
+    }
+    QStringList captions() const
+    {
+        QStringList out;
+        for (int row = 0; row < designer->ListViewTitle->topLevelItemCount(); ++row)
+            out.append(designer->ListViewTitle->topLevelItem(row)->text(0));
+        return out;
+    }
+
+    QString file;
+    QString folder;
+    TFrmPictureText *designer = nullptr;
+    TFrmControl *surface = nullptr;
+};
+
+TEST_F(PictureTextUnitTest, StoredCardComesBackAndKeepsEveryKeyThroughSaveAndMoves)
+{
+    cardProject();
+    ASSERT_TRUE(open());
+    const QStringList before = allSections();
+
+    // The list in stacking order: the front-most control first, "Background" last.
+    EXPECT_EQ(designer->RowNames(),
+              (QStringList{"Bevel_1", "UrlText_1", "AniText_1", "StaticText_1", "Picture_1",
+                           "SkinPic_1", "PnlMain"}));
+    EXPECT_EQ(captions(), (QStringList{"Bevel1", "RULText1", "MoveText1", "StaticText1", "Image1",
+                                       "FormImage", "Background"}));
+    // The card window.
+    EXPECT_EQ(surface->ClientSize(), QSize(200, 150));
+    EXPECT_EQ(surface->WindowStyle(), 1);
+    EXPECT_EQ(surface->Title(), QStringLiteral("For Rose"));
+    EXPECT_EQ(surface->CardColor(), ly::clYellow);
+    EXPECT_EQ(designer->NoteMain_ComStart->currentIndex(), 2);
+    EXPECT_EQ(designer->NoteMain_ComAni->currentIndex(), 2);
+    EXPECT_EQ(designer->EdtIco->text(), folder + "Res/bell.ico");
+    // The controls.
+    auto *picture = qobject_cast<TLyImage *>(surface->Control("Picture_1"));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->geometry(), QRect(24, 16, 40, 30));
+    EXPECT_TRUE(picture->Animated());
+    auto *text = qobject_cast<TLyPanel *>(surface->Control("AniText_1"));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->LyText(), (QStringList{"Happy birthday", "to you"}));
+    EXPECT_EQ(text->LyStyle(), TLyPanel::LyRToL);
+    EXPECT_FALSE(text->LyEnabled());
+    EXPECT_TRUE(text->SingleBorder());
+    EXPECT_EQ(text->LyInterval(), 150);
+    auto *bevel = qobject_cast<TlyBevel *>(surface->Control("Bevel_1"));
+    ASSERT_TRUE(bevel);
+    EXPECT_EQ(bevel->Shape(), TlyBevel::bsTopLine);
+    EXPECT_EQ(bevel->Style(), TlyBevel::bsRaised);
+    EXPECT_EQ(surface->Control("SkinPic_1")->geometry(), QRect(0, 0, 200, 150));
+
+    // The pages show what the sections name.
+    clickRow("AniText_1");
+    EXPECT_EQ(designer->Notebook->currentWidget()->objectName(), QStringLiteral("AniText"));
+    EXPECT_EQ(field<QLineEdit>("AniLbl_EdtText")->text(), QStringLiteral("Happy birthday"));
+    EXPECT_EQ(field<QComboBox>("AniLbl_ComAniStyle")->currentIndex(), 2);
+    EXPECT_EQ(field<QSpinBox>("AniLbl_EdtInterval")->value(), 150);
+    clickRow("UrlText_1");
+    EXPECT_EQ(field<QLineEdit>("URLLbl_EdtUrl")->text(), QStringLiteral("https://rose.example/"));
+    EXPECT_EQ(field<QLineEdit>("URLLbl_EdtCaption")->text(), QStringLiteral("Our page"));
+    clickRow("Picture_1");
+    EXPECT_EQ(field<QLineEdit>("Pic_EdtPicture")->text(), folder + "Res/rose.gif");
+    EXPECT_EQ(field<QSpinBox>("Pic_EdtLeft")->value(), 24);
+    clickRow("PnlMain");
+    EXPECT_EQ(designer->Notebook->currentWidget()->objectName(), QStringLiteral("NoteMain"));
+
+    // Save, then every control one pixel right and back by the arrow keys.
+    QTest::keyClick(main.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(allSections(), before);
+    for (const QString &name : designer->RowNames()) {
+        if (name == "PnlMain")
+            continue;
+        clickRow(name);
+        ASSERT_EQ(surface->Selected(), surface->Control(name)) << name.toStdString();
+        TlyControlSize *handles = surface->Handles();
+        const QRect was = surface->Control(name)->geometry();
+        QTest::keyClick(handles, Qt::Key_Right);
+        if (name != "SkinPic_1") {
+            EXPECT_EQ(ly::ini::read(file, name, fc::KeyOf(fc::ParseComponentName(name)->kind,
+                                                          fc::Field::Left)),
+                      QString::number(was.x() + 1))
+                << name.toStdString();
+        }
+        QTest::keyClick(handles, Qt::Key_Left);
+    }
+    EXPECT_EQ(allSections(), before);
+}
+
+} // namespace
