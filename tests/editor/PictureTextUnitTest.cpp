@@ -310,4 +310,122 @@ TEST_F(PictureTextUnitTest, StoredCardComesBackAndKeepsEveryKeyThroughSaveAndMov
     EXPECT_EQ(allSections(), before);
 }
 
+TEST_F(PictureTextUnitTest, ClicksCreateControlsThatSaveInStackingOrder)
+{
+    emptyProject();
+    ASSERT_TRUE(open());
+    clickWithTool(TFrmPictureText::ToolPic, {40, 40});
+    // The tool goes back to Select; the new row is on top and marked; its section is written.
+    EXPECT_EQ(designer->CurrentTool(), int(TFrmPictureText::ToolSelect));
+    EXPECT_EQ(designer->RowNames(), (QStringList{"Picture_1", "PnlMain"}));
+    EXPECT_EQ(designer->ListViewTitle->topLevelItem(0)->text(TFrmPictureText::ColMark),
+              QStringLiteral("Y"));
+    EXPECT_EQ(surface->Selected(), surface->Control("Picture_1"));
+    EXPECT_EQ(surface->Control("Picture_1")->pos(), QPoint(40, 40) + surface->PnlMain->pos()
+                                                        - TFrmControl::kPlaceOffset);
+    EXPECT_EQ(ly::ini::read(file, "Picture_1", "Pic_EdtName"), QStringLiteral("Image1"));
+    EXPECT_EQ(ly::ini::read(file, "Picture_1", "Pic_ComAutosize"), QStringLiteral("1"));
+    EXPECT_EQ(ly::ini::read(file, "Picture_1", "Pic_ComStretch"), QStringLiteral("0"));
+    EXPECT_EQ(ly::ini::read(file, "Picture_1", "Pic_EdtPicture"), QString());
+    EXPECT_EQ(designer->Notebook->currentWidget()->objectName(), QStringLiteral("Picture"));
+    clickWithTool(TFrmPictureText::ToolText, {150, 40});
+    clickWithTool(TFrmPictureText::ToolBevel, {60, 120});
+    EXPECT_EQ(ly::ini::read(file, "Bevel_1", "Bevel_ComShape"), QStringLiteral("1"));
+    EXPECT_EQ(ly::ini::read(file, "Bevel_1", "Bevel_EdtWidth"), QStringLiteral("50"));
+    EXPECT_EQ(ly::ini::read(file, "StaticText_1", "StaticLbl_EdtCaption"),
+              QStringLiteral("StaticText1"));
+    main->Save1Click();
+    EXPECT_EQ(sectionLines(file, "PictureText"),
+              (QStringList{"Number=3", "ItemName0=Picture_1", "ItemClass0=TPicture",
+                           "ItemCaption0=Image1", "ItemName1=StaticText_1",
+                           "ItemClass1=TStaticText", "ItemCaption1=StaticText1",
+                           "ItemName2=Bevel_1", "ItemClass2=TBevel", "ItemCaption2=Bevel1"}));
+    EXPECT_EQ(ly::ini::keys(file, "PnlMain").size(), 9);
+
+    // Reopened: the bevel is in front again.
+    main->MemuCloseClick();
+    ASSERT_TRUE(open());
+    EXPECT_EQ(designer->RowNames(), (QStringList{"Bevel_1", "StaticText_1", "Picture_1", "PnlMain"}));
+    const QObjectList children = surface->PnlMain->children();
+    EXPECT_GT(children.indexOf(surface->Control("Bevel_1")),
+              children.indexOf(surface->Control("Picture_1")));
+}
+
+TEST_F(PictureTextUnitTest, SlotsAreReusedAndAFullKindIsRefused)
+{
+    emptyProject();
+    ASSERT_TRUE(open());
+    for (int n = 0; n < fc::kMaxSlots; ++n)
+        clickWithTool(TFrmPictureText::ToolPic, {10 + n * 8, 40});
+    ASSERT_TRUE(surface->Control("Picture_20"));
+    // A 21st: the warning, and the tool stays down.
+    clickWithTool(TFrmPictureText::ToolPic, {20, 150});
+    EXPECT_EQ(notices().value(0), "2: " + TFrmControl::kNoRoomText);
+    EXPECT_EQ(designer->CurrentTool(), int(TFrmPictureText::ToolPic));
+    EXPECT_EQ(designer->RowNames().size(), fc::kMaxSlots + 1);
+
+    // Deleting Picture_7 erases its section; the next picture takes its slot and the top row.
+    designer->SetTool(TFrmPictureText::ToolSelect);
+    clickRow("Picture_7");
+    ASSERT_EQ(surface->Selected(), surface->Control("Picture_7"));
+    QTest::keyClick(surface->Handles(), Qt::Key_Delete);
+    EXPECT_FALSE(ly::ini::hasSection(file, "Picture_7"));
+    EXPECT_FALSE(designer->RowNames().contains("Picture_7"));
+    EXPECT_EQ(surface->Selected(), nullptr);
+    clickWithTool(TFrmPictureText::ToolPic, {200, 150});
+    EXPECT_EQ(designer->RowNames().first(), QStringLiteral("Picture_7"));
+    EXPECT_EQ(designer->ListViewTitle->topLevelItem(0)->text(0), QStringLiteral("Image7"));
+
+    // A second frame picture is refused too.
+    notices().clear();
+    clickWithTool(TFrmPictureText::ToolFrameBmp, {5, 30});
+    clickWithTool(TFrmPictureText::ToolFrameBmp, {50, 60});
+    EXPECT_EQ(notices(), QStringList{"2: " + TFrmControl::kNoRoomText});
+}
+
+TEST_F(PictureTextUnitTest, AControlWhosePictureIsMissingIsRebuiltWithTheBuiltInOne)
+{
+    cardProject();
+    QFile::remove(folder + "Res/frame.gif");
+    ASSERT_TRUE(open());
+    EXPECT_EQ(designer->RowNames().size(), 7);
+    for (const char *name : {"SkinPic_1", "Picture_1", "StaticText_1", "AniText_1", "UrlText_1", "Bevel_1"})
+        EXPECT_TRUE(surface->Control(name)) << name;
+    auto *frame = qobject_cast<TLyImage *>(surface->Control("SkinPic_1"));
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->PictureSize(), fc::BuiltInPicture(Kind::SkinPic).size());
+    main->Save1Click();
+    EXPECT_EQ(ly::ini::read(file, "PictureText", "Number"), QStringLiteral("6"));
+    // Selected and moved, it keeps its stored path.
+    clickRow("SkinPic_1");
+    QTest::keyClick(surface->Handles(), Qt::Key_Down);
+    EXPECT_EQ(ly::ini::read(file, "SkinPic_1", "FrmPic_EdtPic"), QStringLiteral("\\Res\\frame.gif"));
+}
+
+TEST_F(PictureTextUnitTest, NamesAndPathsFromAStrangerStayInsideTheCard)
+{
+    emptyProject();
+    const QString secret = sandbox.writeFile("Secret/diary.gif", gifBytes({8, 8}, 1));
+    write("PictureText",
+          {"Number=3", "ItemName0=System", "ItemClass0=TPicture", "ItemCaption0=Evil",
+           "ItemName1=Picture_25", "ItemClass1=TPicture", "ItemCaption1=Evil",
+           "ItemName2=Picture_1", "ItemClass2=TPicture", "ItemCaption2=Image1"});
+    write("PnlMain", {"NoteMain_EdtWidth=300", "NoteMain_LblIco=\\Res\\..\\..\\Secret\\diary.gif"});
+    write("System", {"Keep=1"});
+    write("Picture_1", {"Pic_EdtWidth=20", "Pic_EdtHeight=20",
+                        "Pic_EdtPicture=\\Res\\..\\..\\Secret\\diary.gif"});
+    ASSERT_TRUE(open());
+    EXPECT_EQ(designer->RowNames(), (QStringList{"Picture_1", "PnlMain"}));
+    EXPECT_EQ(designer->EdtIco->text(), QString());
+    clickRow("Picture_1");
+    EXPECT_EQ(field<QLineEdit>("Pic_EdtPicture")->text(), QString());
+    QTest::keyClick(surface->Handles(), Qt::Key_Right);
+    designer->BtnDelete->click();
+    main->Save1Click();
+    EXPECT_EQ(ly::ini::read(file, "System", "Keep"), QStringLiteral("1"));
+    EXPECT_FALSE(QFileInfo::exists(folder + "Res/diary.gif"));
+    EXPECT_EQ(ly::ini::read(file, "PnlMain", "NoteMain_LblIco"), QString());
+    Q_UNUSED(secret);
+}
+
 } // namespace
