@@ -1,6 +1,9 @@
+#include "BuilderFixtures.h"
 #include "MainFixture.h"
 
 #include "card/FrameCardSection.h"
+#include "card/Package.h"
+#include "editor/BuilderUnit.h"
 #include "control/widgets/LyBevel.h"
 #include "control/widgets/LyColorBox.h"
 #include "control/widgets/LyControlSize.h"
@@ -16,6 +19,7 @@
 #include "support/Modal.h"
 #include "support/PictureBytes.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -426,6 +430,200 @@ TEST_F(PictureTextUnitTest, NamesAndPathsFromAStrangerStayInsideTheCard)
     EXPECT_FALSE(QFileInfo::exists(folder + "Res/diary.gif"));
     EXPECT_EQ(ly::ini::read(file, "PnlMain", "NoteMain_LblIco"), QString());
     Q_UNUSED(secret);
+}
+
+TEST_F(PictureTextUnitTest, ChangesActOnUserEditsOfTheSelectedControlOnly)
+{
+    cardProject();
+    ASSERT_TRUE(open());
+    const QStringList before = allSections();
+    // Showing pages fills them without writing.
+    for (const QString &name : designer->RowNames())
+        clickRow(name);
+    EXPECT_EQ(allSections(), before);
+
+    clickRow("Bevel_1");
+    auto *shape = field<QComboBox>("Bevel_ComShape");
+    shape->setCurrentIndex(2);
+    Q_EMIT shape->activated(2);
+    EXPECT_EQ(ly::ini::read(file, "Bevel_1", "Bevel_ComShape"), QStringLiteral("2"));
+    EXPECT_EQ(static_cast<TlyBevel *>(surface->Control("Bevel_1"))->Shape(), TlyBevel::bsFrame);
+    auto *top = field<QSpinBox>("Bevel_EdtTop");
+    top->setValue(33);
+    EXPECT_EQ(ly::ini::read(file, "Bevel_1", "Bevel_EdtTop"), QStringLiteral("33"));
+    EXPECT_EQ(surface->Control("Bevel_1")->y(), 33);
+
+    clickRow("UrlText_1");
+    auto *url = field<QLineEdit>("URLLbl_EdtUrl");
+    url->selectAll();
+    QTest::keyClicks(url, "www.rose.example");
+    EXPECT_EQ(ly::ini::read(file, "UrlText_1", "URLLbl_EdtUrl"),
+              QStringLiteral("http://www.rose.example"));
+    url->selectAll();
+    QTest::keyClicks(url, "HTTPS://rose.example");
+    EXPECT_EQ(ly::ini::read(file, "UrlText_1", "URLLbl_EdtUrl"), QStringLiteral("HTTPS://rose.example"));
+
+    // Without a selected control nothing changes; a deleted control's page changes nothing.
+    clickRow("StaticText_1");
+    QTest::keyClick(surface->Handles(), Qt::Key_Delete);
+    EXPECT_FALSE(ly::ini::hasSection(file, "StaticText_1"));
+    auto *caption = field<QLineEdit>("StaticLbl_EdtCaption");
+    QTest::keyClicks(caption, "more");
+    field<QSpinBox>("StaticLbl_EdtLeft")->setValue(77);
+    EXPECT_FALSE(ly::ini::hasSection(file, "StaticText_1"));
+    designer->ToolGroup->button(TFrmPictureText::ToolSelect)->click();
+    EXPECT_EQ(surface->Selected(), nullptr);
+    field<QSpinBox>("Bevel_EdtTop")->setValue(55);
+    EXPECT_EQ(ly::ini::read(file, "Bevel_1", "Bevel_EdtTop"), QStringLiteral("33"));
+}
+
+TEST_F(PictureTextUnitTest, UpAndDownRestackTheSurfaceAsTheListSays)
+{
+    cardProject();
+    ASSERT_TRUE(open());
+    const auto stackIndex = [this](const char *name) {
+        return surface->PnlMain->children().indexOf(surface->Control(name));
+    };
+    clickRow("Picture_1");
+    designer->BtnUp->click();
+    designer->BtnUp->click();
+    EXPECT_EQ(designer->RowNames(),
+              (QStringList{"Bevel_1", "UrlText_1", "Picture_1", "AniText_1", "StaticText_1",
+                           "SkinPic_1", "PnlMain"}));
+    EXPECT_GT(stackIndex("Picture_1"), stackIndex("AniText_1"));
+    EXPECT_LT(stackIndex("Picture_1"), stackIndex("UrlText_1"));
+    // Down stops above "Background"; Up stops at the top.
+    for (int i = 0; i < 10; ++i)
+        designer->BtnDown->click();
+    EXPECT_EQ(designer->RowNames().mid(4), (QStringList{"SkinPic_1", "Picture_1", "PnlMain"}));
+    EXPECT_FALSE(designer->BtnDown->isEnabled());
+    EXPECT_LT(stackIndex("Picture_1"), stackIndex("SkinPic_1"));
+    EXPECT_LT(stackIndex("SkinPic_1"), stackIndex("StaticText_1"));
+    main->Save1Click();
+    EXPECT_EQ(ly::ini::read(file, "PictureText", "ItemName0"), QStringLiteral("Picture_1"));
+    EXPECT_EQ(ly::ini::read(file, "PictureText", "ItemName1"), QStringLiteral("SkinPic_1"));
+}
+
+TEST_F(PictureTextUnitTest, AFramePictureShapesTheCardOrIsRefused)
+{
+    emptyProject();
+    const QString broken = sandbox.writeFile("Library/broken.gif", "GIF89a not really");
+    const QString good = sandbox.writeFile("Library/frame.gif", gifBytes({180, 120}, 1));
+    // Another picture of that name is in Res already; it stays.
+    sandbox.writeFile(rel("Res/frame.gif"), gifBytes({10, 10}, 1));
+    QString chosen;
+    int entry = -1;
+    ASSERT_TRUE(open());
+    designer->setPictureChooser([&](QWidget *, int initialEntry, const ly::PictureTypes &types) {
+        entry = initialEntry;
+        EXPECT_FALSE(types[4]); // no icons
+        return chosen;
+    });
+    clickWithTool(TFrmPictureText::ToolPic, {100, 100});
+    clickWithTool(TFrmPictureText::ToolFrameBmp, {60, 60});
+    const QStringList before = allSections();
+    chosen = broken;
+    field<QToolButton>("FrmPic_BtnPic")->click();
+    EXPECT_EQ(entry, 2);
+    EXPECT_EQ(notices(), QStringList{"1: Invalid document"});
+    EXPECT_EQ(allSections(), before);
+    EXPECT_EQ(surface->WindowStyle(), 0);
+
+    chosen = good;
+    field<QToolButton>("FrmPic_BtnPic")->click();
+    EXPECT_EQ(surface->WindowStyle(), 1);
+    EXPECT_EQ(surface->ClientSize(), QSize(180, 120));
+    EXPECT_EQ(surface->Control("SkinPic_1")->geometry(), QRect(0, 0, 180, 120));
+    EXPECT_EQ(designer->NoteMain_EdtWidth->value(), 180);
+    EXPECT_EQ(designer->NoteMain_ComStyle->currentIndex(), 1);
+    EXPECT_EQ(ly::ini::read(file, "SkinPic_1", "FrmPic_EdtPic"), QStringLiteral("\\Res\\frame_1.gif"));
+    EXPECT_EQ(lytest::readFile(folder + "Res/frame_1.gif"), lytest::readFile(good));
+    EXPECT_EQ(lytest::readFile(folder + "Res/frame.gif"), gifBytes({10, 10}, 1));
+    EXPECT_EQ(designer->RowNames(), (QStringList{"Picture_1", "SkinPic_1", "PnlMain"}));
+    const QObjectList children = surface->PnlMain->children();
+    EXPECT_LT(children.indexOf(surface->Control("SkinPic_1")),
+              children.indexOf(surface->Control("Picture_1")));
+}
+
+TEST_F(PictureTextUnitTest, PicturesRefuseWhatCannotBeLoadedAndAnimatedGifsPlay)
+{
+    emptyProject();
+    const QString broken = sandbox.writeFile("Library/broken.gif", "GIF89a not really");
+    const QString rose = sandbox.writeFile("Library/rose.gif", gifBytes({30, 20}, 2));
+    QString chosen = broken;
+    ASSERT_TRUE(open());
+    designer->setPictureChooser([&](QWidget *, int, const ly::PictureTypes &) { return chosen; });
+    clickWithTool(TFrmPictureText::ToolPic, {40, 40});
+    field<QToolButton>("Pic_BtnPicture")->click();
+    EXPECT_EQ(notices(), QStringList{"1: Invalid document"});
+    EXPECT_EQ(ly::ini::read(file, "Picture_1", "Pic_EdtPicture"), QString());
+    EXPECT_FALSE(QFileInfo::exists(folder + "Res/broken.gif"));
+
+    chosen = rose;
+    field<QToolButton>("Pic_BtnPicture")->click();
+    EXPECT_EQ(ly::ini::read(file, "Picture_1", "Pic_EdtPicture"), QStringLiteral("\\Res\\rose.gif"));
+    EXPECT_TRUE(QFileInfo::exists(folder + "Res/rose.gif"));
+    auto *image = qobject_cast<TLyImage *>(surface->Control("Picture_1"));
+    ASSERT_TRUE(image);
+    ASSERT_TRUE(image->Animated());
+    const QImage first = image->Picture();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return image->Picture() != first; }, 5000));
+}
+
+TEST_F(PictureTextUnitTest, AnimatedTextsLiveInResAndReachTheBuiltCard)
+{
+    emptyProject();
+    sandbox.writeFile("Program/Cardstub.dll", "card player stub");
+    const QString rose = sandbox.writeFile("Library/rose.gif", gifBytes({30, 20}, 2));
+    ASSERT_TRUE(open());
+    designer->setPictureChooser([&](QWidget *, int, const ly::PictureTypes &) { return rose; });
+    clickWithTool(TFrmPictureText::ToolLyText, {40, 40});
+    EXPECT_EQ(ly::ini::read(file, "AniText_1", "AniLbl_EdtText"), QStringLiteral("\\res\\AniText_1.txt"));
+    EXPECT_EQ(fc::ReadTextLines(folder + "Res/AniText_1.txt"),
+              QStringList{"Please input to bless the language!"});
+
+    // The wish text: an empty one is refused, then the text is taken.
+    lytest::ModalScript script;
+    script.then<TFrmLoadText_English>([](TFrmLoadText_English *dialog) {
+        dialog->Memo1->clear();
+        dialog->BtnOpen->click();
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->Memo1->setPlainText("Happy day\nDear Rose");
+        dialog->BtnOpen->click();
+    });
+    field<QToolButton>("AniLbl_BtnText")->click();
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(notices(), QStringList{"2: Please input some wish languages"});
+    EXPECT_EQ(fc::ReadTextLines(folder + "Res/AniText_1.txt"), (QStringList{"Happy day", "Dear Rose"}));
+    EXPECT_EQ(field<QLineEdit>("AniLbl_EdtText")->text(), QStringLiteral("Happy day"));
+    EXPECT_FALSE(QFileInfo::exists(folder + "res"));
+
+    // Cancel keeps the text.
+    lytest::ModalScript cancel;
+    cancel.then<TFrmLoadText_English>([](TFrmLoadText_English *dialog) { dialog->BtnCancel->click(); });
+    field<QToolButton>("AniLbl_BtnText")->click();
+    EXPECT_EQ(static_cast<TLyPanel *>(surface->Control("AniText_1"))->LyText(),
+              (QStringList{"Happy day", "Dear Rose"}));
+
+    clickWithTool(TFrmPictureText::ToolPic, {120, 40});
+    field<QToolButton>("Pic_BtnPicture")->click();
+    main->Save1Click();
+
+    const QString output = cards() + "Rose.exe";
+    buildertest::ProgressRecorder progress;
+    ly::StartCard(file, output);
+    ASSERT_EQ(ly::CardBuilder(file, output, progress).Build(), ly::CardBuilder::Outcome::Built);
+    cardtest::Card card;
+    ASSERT_NO_FATAL_FAILURE(cardtest::parseCard(lytest::readFile(output), card));
+    QStringList names;
+    for (const cardtest::Entry &entry : card.entries)
+        if (entry.id == "Res") {
+            const QString package = sandbox.writeFile("Res.package", entry.data);
+            for (const QString &line : ly::package::readIndex(package).lines)
+                names.append(ly::package::memberFileName(line));
+        }
+    names.sort();
+    EXPECT_EQ(names, (QStringList{"AniText_1.txt", "rose.gif"}));
 }
 
 } // namespace
