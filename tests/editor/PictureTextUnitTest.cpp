@@ -21,6 +21,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -624,6 +625,52 @@ TEST_F(PictureTextUnitTest, AnimatedTextsLiveInResAndReachTheBuiltCard)
         }
     names.sort();
     EXPECT_EQ(names, (QStringList{"AniText_1.txt", "rose.gif"}));
+}
+
+TEST_F(PictureTextUnitTest, TheSurfaceMenuCopiesPastesAndDeletes)
+{
+    emptyProject();
+    ASSERT_TRUE(open());
+    clickWithTool(TFrmPictureText::ToolBevel, {60, 60});
+    ASSERT_EQ(surface->Selected(), surface->Control("Bevel_1"));
+    surface->Copy1->trigger();
+    surface->Paste1->trigger();
+    EXPECT_TRUE(surface->Control("Bevel_2"));
+    EXPECT_EQ(designer->CurrentTool(), int(TFrmPictureText::ToolSelect));
+    // Ctrl+X deletes the selected control.
+    ASSERT_EQ(surface->Selected(), surface->Control("Bevel_2"));
+    QTest::keyClick(surface->Handles(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_FALSE(ly::ini::hasSection(file, "Bevel_2"));
+    EXPECT_EQ(designer->RowNames(), (QStringList{"Bevel_1", "PnlMain"}));
+    EXPECT_EQ(surface->Selected(), nullptr);
+}
+
+TEST_F(PictureTextUnitTest, TheCardWindowPageShapesTheSurfaceAndPreviewSavesFirst)
+{
+    emptyProject();
+    ASSERT_TRUE(open());
+    designer->NoteMain_EdtWidth->setValue(260);
+    EXPECT_EQ(surface->ClientSize().width(), 260);
+    designer->NoteMain_EdtName->selectAll();
+    QTest::keyClicks(designer->NoteMain_EdtName, "Rose");
+    EXPECT_EQ(surface->Title(), QStringLiteral("Rose"));
+    EXPECT_EQ(surface->Label35->text(), QStringLiteral("Rose"));
+    designer->NoteMain_ComStyle->setCurrentIndex(1);
+    Q_EMIT designer->NoteMain_ComStyle->activated(1);
+    EXPECT_EQ(surface->WindowStyle(), 1);
+    EXPECT_FALSE(surface->PnlTitle->isVisible());
+    EXPECT_EQ(surface->ClientSize().width(), 260);
+    // Nothing of the card window is written before the save; Preview saves first.
+    EXPECT_FALSE(ly::ini::hasSection(file, "PnlMain"));
+    journal.clear();
+    designer->BtnPreview->click();
+    EXPECT_TRUE(journal.contains("save Background"));
+    EXPECT_EQ(ly::ini::read(file, "PnlMain", "NoteMain_EdtWidth"), QStringLiteral("260"));
+    EXPECT_EQ(ly::ini::read(file, "PnlMain", "NoteMain_EdtName"), QStringLiteral("Rose"));
+    EXPECT_EQ(ly::ini::read(file, "PnlMain", "NoteMain_ComStyle"), QStringLiteral("1"));
+    // Another page hides the surface.
+    main->SbnBlkClick();
+    EXPECT_FALSE(surface->isVisible());
 }
 
 } // namespace
