@@ -7,6 +7,7 @@
 #include "control/widgets/LyBevel.h"
 #include "control/widgets/LyColorBox.h"
 #include "control/widgets/LyControlSize.h"
+#include "control/widgets/LyFontDialog.h"
 #include "control/widgets/LyFullPicture.h"
 #include "control/widgets/LyImage.h"
 #include "control/widgets/LyLinkLabel.h"
@@ -36,58 +37,6 @@ namespace {
 namespace fc = ly::framecard;
 using fc::Kind;
 using ly::ProjectEditorKind;
-
-// A GIF of four colours whose frames each fill the picture with one colour index (Qt reads
-// GIF but does not write it): literal codes only, a clear code every two pixels, so every code
-// stays three bits wide. More than one frame makes an endless animation.
-QByteArray gifBytes(QSize size, int frames)
-{
-    QByteArray b("GIF89a");
-    const auto put16 = [&b](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    put16(size.width());
-    put16(size.height());
-    b.append(char(0x81)).append(char(0)).append(char(0));
-    b.append(QByteArray::fromHex("3060c0ff0000000000000000"));
-    if (frames > 1)
-        b.append(QByteArray::fromHex("21ff0b4e45545343415045322e300301000000"));
-    for (int f = 0; f < frames; ++f) {
-        if (frames > 1)
-            b.append(QByteArray::fromHex("21f904000a000000")); // 100 ms a frame
-        b.append(char(0x2C));
-        put16(0);
-        put16(0);
-        put16(size.width());
-        put16(size.height());
-        b.append(char(0)).append(char(2));
-        QByteArray data;
-        unsigned acc = 0;
-        int bits = 0;
-        const auto code = [&](unsigned c) {
-            acc |= c << bits;
-            bits += 3;
-            while (bits >= 8) {
-                data.append(char(acc & 0xFF));
-                acc >>= 8;
-                bits -= 8;
-            }
-        };
-        for (int i = 0; i < size.width() * size.height(); ++i) {
-            if (i % 2 == 0)
-                code(4);
-            code(unsigned(f % 2));
-        }
-        code(5);
-        if (bits > 0)
-            data.append(char(acc & 0xFF));
-        for (qsizetype at = 0; at < data.size(); at += 255) {
-            const QByteArray block = data.mid(at, 255);
-            b.append(char(block.size())).append(block);
-        }
-        b.append(char(0));
-    }
-    b.append(char(0x3B));
-    return b;
-}
 
 // The keys of a section, in file order, with their values.
 QStringList sectionLines(const QString &file, const QString &section)
@@ -126,8 +75,8 @@ protected:
     {
         file = projectWith("Rose", {"FrmPictureText"});
         folder = QFileInfo(file).path() + "/";
-        sandbox.writeFile(rel("Res/frame.gif"), gifBytes({200, 150}, 1));
-        sandbox.writeFile(rel("Res/rose.gif"), gifBytes({40, 30}, 3));
+        sandbox.writeFile(rel("Res/frame.gif"), lytest::GifPicture({200, 150}, 1));
+        sandbox.writeFile(rel("Res/rose.gif"), lytest::GifPicture({40, 30}, 3));
         sandbox.writeFile(rel("Res/AniText_1.txt"), "Happy birthday\r\nto you\r\n");
         sandbox.writeFile(rel("Res/bell.ico"), lytest::EncodedPicture({16, 16}, Qt::yellow, "PNG"));
         write("PictureText",
@@ -410,7 +359,7 @@ TEST_F(PictureTextUnitTest, AControlWhosePictureIsMissingIsRebuiltWithTheBuiltIn
 TEST_F(PictureTextUnitTest, NamesAndPathsFromAStrangerStayInsideTheCard)
 {
     emptyProject();
-    const QString secret = sandbox.writeFile("Secret/diary.gif", gifBytes({8, 8}, 1));
+    const QString secret = sandbox.writeFile("Secret/diary.gif", lytest::GifPicture({8, 8}, 1));
     write("PictureText",
           {"Number=3", "ItemName0=System", "ItemClass0=TPicture", "ItemCaption0=Evil",
            "ItemName1=Picture_25", "ItemClass1=TPicture", "ItemCaption1=Evil",
@@ -464,8 +413,19 @@ TEST_F(PictureTextUnitTest, ChangesActOnUserEditsOfTheSelectedControlOnly)
     QTest::keyClicks(url, "HTTPS://rose.example");
     EXPECT_EQ(ly::ini::read(file, "UrlText_1", "URLLbl_EdtUrl"), QStringLiteral("HTTPS://rose.example"));
 
-    // Without a selected control nothing changes; a deleted control's page changes nothing.
+    // The font button: the control takes the font, its key the font string.
     clickRow("StaticText_1");
+    TlyFontDialog::SetFontPicker([](QWidget *, ly::TFont &font) {
+        font.Size = 20;
+        return true;
+    });
+    field<QToolButton>("StaticLbl_BtnFont")->click();
+    TlyFontDialog::SetFontPicker(nullptr);
+    EXPECT_EQ(ly::ini::read(file, "StaticText_1", "StaticLbl_EdtFont"),
+              QStringLiteral("Color=clRed#Size=20#Name=DejaVu;Sans#Style=fsBold|"));
+    EXPECT_EQ(surface->Control("StaticText_1")->font().pointSize(), 20);
+
+    // Without a selected control nothing changes; a deleted control's page changes nothing.
     QTest::keyClick(surface->Handles(), Qt::Key_Delete);
     EXPECT_FALSE(ly::ini::hasSection(file, "StaticText_1"));
     auto *caption = field<QLineEdit>("StaticLbl_EdtCaption");
@@ -509,9 +469,9 @@ TEST_F(PictureTextUnitTest, AFramePictureShapesTheCardOrIsRefused)
 {
     emptyProject();
     const QString broken = sandbox.writeFile("Library/broken.gif", "GIF89a not really");
-    const QString good = sandbox.writeFile("Library/frame.gif", gifBytes({180, 120}, 1));
+    const QString good = sandbox.writeFile("Library/frame.gif", lytest::GifPicture({180, 120}, 1));
     // Another picture of that name is in Res already; it stays.
-    sandbox.writeFile(rel("Res/frame.gif"), gifBytes({10, 10}, 1));
+    sandbox.writeFile(rel("Res/frame.gif"), lytest::GifPicture({10, 10}, 1));
     QString chosen;
     int entry = -1;
     ASSERT_TRUE(open());
@@ -539,7 +499,7 @@ TEST_F(PictureTextUnitTest, AFramePictureShapesTheCardOrIsRefused)
     EXPECT_EQ(designer->NoteMain_ComStyle->currentIndex(), 1);
     EXPECT_EQ(ly::ini::read(file, "SkinPic_1", "FrmPic_EdtPic"), QStringLiteral("\\Res\\frame_1.gif"));
     EXPECT_EQ(lytest::readFile(folder + "Res/frame_1.gif"), lytest::readFile(good));
-    EXPECT_EQ(lytest::readFile(folder + "Res/frame.gif"), gifBytes({10, 10}, 1));
+    EXPECT_EQ(lytest::readFile(folder + "Res/frame.gif"), lytest::GifPicture({10, 10}, 1));
     EXPECT_EQ(designer->RowNames(), (QStringList{"Picture_1", "SkinPic_1", "PnlMain"}));
     const QObjectList children = surface->PnlMain->children();
     EXPECT_LT(children.indexOf(surface->Control("SkinPic_1")),
@@ -550,7 +510,7 @@ TEST_F(PictureTextUnitTest, PicturesRefuseWhatCannotBeLoadedAndAnimatedGifsPlay)
 {
     emptyProject();
     const QString broken = sandbox.writeFile("Library/broken.gif", "GIF89a not really");
-    const QString rose = sandbox.writeFile("Library/rose.gif", gifBytes({30, 20}, 2));
+    const QString rose = sandbox.writeFile("Library/rose.gif", lytest::GifPicture({30, 20}, 2));
     QString chosen = broken;
     ASSERT_TRUE(open());
     designer->setPictureChooser([&](QWidget *, int, const ly::PictureTypes &) { return chosen; });
@@ -575,7 +535,7 @@ TEST_F(PictureTextUnitTest, AnimatedTextsLiveInResAndReachTheBuiltCard)
 {
     emptyProject();
     sandbox.writeFile("Program/Cardstub.dll", "card player stub");
-    const QString rose = sandbox.writeFile("Library/rose.gif", gifBytes({30, 20}, 2));
+    const QString rose = sandbox.writeFile("Library/rose.gif", lytest::GifPicture({30, 20}, 2));
     ASSERT_TRUE(open());
     designer->setPictureChooser([&](QWidget *, int, const ly::PictureTypes &) { return rose; });
     clickWithTool(TFrmPictureText::ToolLyText, {40, 40});
@@ -660,6 +620,18 @@ TEST_F(PictureTextUnitTest, TheCardWindowPageShapesTheSurfaceAndPreviewSavesFirs
     EXPECT_EQ(surface->WindowStyle(), 1);
     EXPECT_FALSE(surface->PnlTitle->isVisible());
     EXPECT_EQ(surface->ClientSize().width(), 260);
+    const QString bell = sandbox.writeFile("Library/bell.png",
+                                           lytest::EncodedPicture({16, 16}, Qt::yellow, "PNG"));
+    int entry = -1;
+    designer->setPictureChooser([&](QWidget *, int initialEntry, const ly::PictureTypes &types) {
+        entry = initialEntry;
+        EXPECT_EQ(types, (ly::PictureTypes{false, false, false, false, true, false, false}));
+        return bell;
+    });
+    designer->BtnIco->click();
+    EXPECT_EQ(entry, 1);
+    EXPECT_EQ(designer->EdtIco->text(), bell);
+    EXPECT_EQ(surface->ImgIcon->pixmap().toImage().pixelColor(1, 1), QColor(Qt::yellow));
     // Nothing of the card window is written before the save; Preview saves first.
     EXPECT_FALSE(ly::ini::hasSection(file, "PnlMain"));
     journal.clear();
@@ -668,6 +640,8 @@ TEST_F(PictureTextUnitTest, TheCardWindowPageShapesTheSurfaceAndPreviewSavesFirs
     EXPECT_EQ(ly::ini::read(file, "PnlMain", "NoteMain_EdtWidth"), QStringLiteral("260"));
     EXPECT_EQ(ly::ini::read(file, "PnlMain", "NoteMain_EdtName"), QStringLiteral("Rose"));
     EXPECT_EQ(ly::ini::read(file, "PnlMain", "NoteMain_ComStyle"), QStringLiteral("1"));
+    EXPECT_EQ(ly::ini::read(file, "PnlMain", "NoteMain_LblIco"), QStringLiteral("\\Res\\bell.png"));
+    EXPECT_EQ(lytest::readFile(folder + "Res/bell.png"), lytest::readFile(bell));
     // Another page hides the surface.
     main->SbnBlkClick();
     EXPECT_FALSE(surface->isVisible());

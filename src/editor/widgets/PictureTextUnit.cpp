@@ -416,14 +416,15 @@ QWidget *TFrmPictureText::BuildPage(Kind kind)
         m_fields.insert(QString::fromLatin1(r.label).toLower(), label);
         const QRect box(column * kColumnWidth + kLabelWidth, 2 + row * kRowPitch, kControlWidth, 22);
         QWidget *field = nullptr;
+        const auto edited = [this, kind, f = r.field] {
+            ly::RunGuarded([&] { FieldEdited(kind, f); });
+        };
         switch (r.widget) {
         case W::Spin: {
             const bool place = r.field == Field::Top || r.field == Field::Left;
             auto *spin = r.field == Field::Interval ? spinField(page, key, 1, 3600000)
                                                     : spinField(page, key, place ? -9999 : 0, 9999);
-            connect(spin, &QSpinBox::valueChanged, this, [this, kind, f = r.field] {
-                ly::RunGuarded([&] { FieldEdited(kind, f); });
-            });
+            connect(spin, &QSpinBox::valueChanged, this, edited);
             if (auto *edit = spin->findChild<QLineEdit *>())
                 connect(edit, &QLineEdit::returnPressed, this, [this] {
                     ly::RunGuarded([&] { m_surface->Reattach(); });
@@ -438,9 +439,7 @@ QWidget *TFrmPictureText::BuildPage(Kind kind)
             edit->setReadOnly(r.widget != W::Edit);
             if (r.widget == W::Edit) {
                 edit->setToolTip(kEnterHint);
-                connect(edit, &QLineEdit::textEdited, this, [this, kind, f = r.field] {
-                    ly::RunGuarded([&] { FieldEdited(kind, f); });
-                });
+                connect(edit, &QLineEdit::textEdited, this, edited);
                 if (r.field == Field::Caption)
                     connect(edit, &QLineEdit::returnPressed, this, [this] {
                         ly::RunGuarded([&] { m_surface->Reattach(); });
@@ -451,17 +450,13 @@ QWidget *TFrmPictureText::BuildPage(Kind kind)
         }
         case W::Combo: {
             auto *combo = ly::Named(new QComboBox(page), key);
-            connect(combo, &QComboBox::activated, this, [this, kind, f = r.field] {
-                ly::RunGuarded([&] { FieldEdited(kind, f); });
-            });
+            connect(combo, &QComboBox::activated, this, edited);
             field = combo;
             break;
         }
         case W::Color: {
             auto *color = ly::Named(new TlyColorBox(page), key);
-            connect(color, &TlyColorBox::Change, this, [this, kind, f = r.field] {
-                ly::RunGuarded([&] { FieldEdited(kind, f); });
-            });
+            connect(color, &TlyColorBox::Change, this, edited);
             field = color;
             break;
         }
