@@ -52,8 +52,8 @@ const QString kEnterHint = QStringLiteral("Please click the Enter key");
 constexpr int kLeftWidth = 330;
 constexpr int kPageTop = 176;
 constexpr int kRowPitch = 24;
-constexpr int kLabelWidth = 64;
-constexpr int kControlWidth = 94;
+constexpr int kLabelWidth = 80;
+constexpr int kControlWidth = 78;
 constexpr int kColumnWidth = kLabelWidth + kControlWidth + 6;
 
 enum class W { Spin, Edit, ReadOnly, Combo, Color, Chooser };
