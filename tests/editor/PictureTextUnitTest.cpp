@@ -201,6 +201,8 @@ TEST_F(PictureTextUnitTest, StoredCardComesBackAndKeepsEveryKeyThroughSaveAndMov
                            "SkinPic_1", "PnlMain"}));
     EXPECT_EQ(captions(), (QStringList{"Bevel1", "RULText1", "MoveText1", "StaticText1", "Image1",
                                        "FormImage", "Background"}));
+    EXPECT_EQ(designer->ListViewTitle->findItems("Y", Qt::MatchExactly, TFrmPictureText::ColMark)
+                  .size(), 0);
     // The card window.
     EXPECT_EQ(surface->ClientSize(), QSize(200, 150));
     EXPECT_EQ(surface->WindowStyle(), 1);
@@ -645,6 +647,29 @@ TEST_F(PictureTextUnitTest, TheCardWindowPageShapesTheSurfaceAndPreviewSavesFirs
     // Another page hides the surface.
     main->SbnBlkClick();
     EXPECT_FALSE(surface->isVisible());
+}
+
+TEST_F(PictureTextUnitTest, DraggingTheHandlesWritesTheSnappedPlace)
+{
+    emptyProject();
+    ASSERT_TRUE(open());
+    clickWithTool(TFrmPictureText::ToolBevel, {45, 60});
+    QWidget *bevel = surface->Control("Bevel_1");
+    ASSERT_EQ(surface->Selected(), bevel);
+    TlyControlSize *handles = surface->Handles();
+    const QPoint before = bevel->pos();
+    const QPoint from = bevel->geometry().center() - handles->pos();
+    QTest::mousePress(handles, Qt::LeftButton, {}, from);
+    QTest::mouseMove(handles, from + QPoint(30, 21));
+    QTest::mouseRelease(handles, Qt::LeftButton, {}, from + QPoint(30, 21));
+    EXPECT_EQ(bevel->x() % TFrmControl::kGrid, 0);
+    EXPECT_EQ(bevel->y() % TFrmControl::kGrid, 0);
+    EXPECT_NE(bevel->pos(), before);
+    EXPECT_EQ(ly::ini::read(file, "Bevel_1", "Bevel_EdtLeft"), QString::number(bevel->x()));
+    EXPECT_EQ(ly::ini::read(file, "Bevel_1", "Bevel_EdtTop"), QString::number(bevel->y()));
+    EXPECT_EQ(field<QSpinBox>("Bevel_EdtLeft")->value(), bevel->x());
+    EXPECT_EQ(designer->ListViewTitle->topLevelItem(0)->text(TFrmPictureText::ColMark),
+              QStringLiteral("Y"));
 }
 
 } // namespace

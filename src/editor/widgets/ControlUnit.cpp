@@ -595,6 +595,7 @@ void TFrmControl::ClientClick(QPoint windowPos)
     m_designer.FillAndWrite(control, fc::DisplayName(id));
     m_designer.SetTool(TFrmPictureText::ToolSelect);
     m_designer.AddRow(fc::DisplayName(id), fc::InfoOf(*kind).image, fc::ComponentName(id));
+    m_designer.Mark(fc::ComponentName(id));
     m_designer.ShowKindPage(fc::InfoOf(*kind).image);
 }
 

@@ -52,8 +52,8 @@ const QString kEnterHint = QStringLiteral("Please click the Enter key");
 constexpr int kLeftWidth = 330;
 constexpr int kPageTop = 176;
 constexpr int kRowPitch = 24;
-constexpr int kLabelWidth = 80;
-constexpr int kControlWidth = 78;
+constexpr int kLabelWidth = 86;
+constexpr int kControlWidth = 72;
 constexpr int kColumnWidth = kLabelWidth + kControlWidth + 6;
 
 enum class W { Spin, Edit, ReadOnly, Combo, Color, Chooser };
@@ -887,7 +887,6 @@ void TFrmPictureText::AddRow(const QString &caption, int image, const QString &c
     item->setData(ColCaption, kImageRole, image);
     item->setText(ColName, componentName);
     ListViewTitle->insertTopLevelItem(0, item);
-    Mark(componentName);
 }
 
 void TFrmPictureText::Mark(const QString &componentName)
