@@ -228,6 +228,10 @@ TEST_F(PictureTextUnitTest, StoredCardComesBackAndKeepsEveryKeyThroughSaveAndMov
     EXPECT_EQ(bevel->Shape(), TlyBevel::bsTopLine);
     EXPECT_EQ(bevel->Style(), TlyBevel::bsRaised);
     EXPECT_EQ(surface->Control("SkinPic_1")->geometry(), QRect(0, 0, 200, 150));
+    // Text controls are known by their captions, the others by their names.
+    EXPECT_EQ(surface->Control("StaticText_1")->accessibleName(), QStringLiteral("Dear Rose"));
+    EXPECT_EQ(surface->Control("UrlText_1")->accessibleName(), QStringLiteral("Our page"));
+    EXPECT_EQ(surface->Control("Bevel_1")->accessibleName(), QStringLiteral("Bevel_1"));
 
     // The pages show what the sections name.
     clickRow("AniText_1");

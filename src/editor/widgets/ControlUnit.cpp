@@ -308,7 +308,10 @@ void TFrmControl::SetControlFont(QWidget *control, const ly::TFont &font)
 void TFrmControl::Adopt(QWidget *control, ComponentId id)
 {
     control->setParent(PnlMain);
-    ly::Named(control, fc::ComponentName(id));
+    // Text controls are known by their captions (they set them), the others by their names.
+    control->setObjectName(fc::ComponentName(id));
+    if (control->accessibleName().isEmpty())
+        control->setAccessibleName(control->objectName());
     control->installEventFilter(this);
     m_controls[size_t(id.kind)][size_t(id.slot)] = control;
     m_slots.take(id);
@@ -340,7 +343,7 @@ QWidget *TFrmControl::CreateNew(Kind kind, int slot, QPoint at)
         label->setAutoSize(true);
         label->setCaption(fc::DisplayName(id));
         control = label;
-        ly::Named(control, fc::ComponentName(id));
+        control->setObjectName(fc::ComponentName(id));
         SetControlFont(control, SurfaceFont());
         break;
     }
@@ -348,7 +351,7 @@ QWidget *TFrmControl::CreateNew(Kind kind, int slot, QPoint at)
         auto *panel = new TLyPanel(PnlMain);
         panel->setLyTransparent(true);
         control = panel;
-        ly::Named(control, fc::ComponentName(id));
+        control->setObjectName(fc::ComponentName(id));
         SetControlFont(control, SurfaceFont());
         const QString folder = fc::ResFolder(m_designer.ProjectFolder());
         ly::EnsureDir(folder);
@@ -362,7 +365,7 @@ QWidget *TFrmControl::CreateNew(Kind kind, int slot, QPoint at)
         control = link;
         ly::TFont font = SurfaceFont();
         font.Color = ly::clBlue;
-        ly::Named(control, fc::ComponentName(id));
+        control->setObjectName(fc::ComponentName(id));
         SetControlFont(control, font);
         break;
     }
@@ -418,7 +421,7 @@ QWidget *TFrmControl::CreateStored(const fc::FrameControl &v, const QString &cap
         label->setAutoSize(true);
         label->setHighlightColor(ly::ToQColor(v.color));
         control = label;
-        ly::Named(control, fc::ComponentName(id));
+        control->setObjectName(fc::ComponentName(id));
         SetControlFont(control, fc::FontOfString(v.font, SurfaceFont()));
         // The label keeps the size it was saved with (sized to its text under the fonts of the
         // machine that saved it); it follows its text again when the text or font changes.
@@ -431,7 +434,7 @@ QWidget *TFrmControl::CreateStored(const fc::FrameControl &v, const QString &cap
     case Kind::AniText: {
         auto *panel = new TLyPanel(PnlMain);
         control = panel;
-        ly::Named(control, fc::ComponentName(id));
+        control->setObjectName(fc::ComponentName(id));
         panel->setSingleBorder(v.border != 0);
         SetControlFont(control, fc::FontOfString(v.font, SurfaceFont()));
         QStringList lines;
@@ -453,7 +456,7 @@ QWidget *TFrmControl::CreateStored(const fc::FrameControl &v, const QString &cap
         link->setTransparent(true);
         link->move(v.left, v.top);
         control = link;
-        ly::Named(control, fc::ComponentName(id));
+        control->setObjectName(fc::ComponentName(id));
         ly::TFont font = SurfaceFont();
         font.Color = ly::clBlue;
         SetControlFont(control, fc::FontOfString(v.font, font));

@@ -329,7 +329,9 @@ void TFrmPictureText::BuildPages()
     // The card window page.
     auto *page = ly::Named(new QWidget, QStringLiteral("NoteMain"));
     const auto label = [this](QWidget *parent, const char *name, int row, int column) {
-        auto *l = ly::Named(new QLabel(parent), QLatin1String(name));
+        // A label is known by its caption.
+        auto *l = new QLabel(parent);
+        l->setObjectName(QLatin1String(name));
         l->setGeometry(column * kColumnWidth, 4 + row * kRowPitch, kLabelWidth, 20);
         m_fields.insert(QString::fromLatin1(name).toLower(), l);
         return l;
@@ -410,7 +412,8 @@ QWidget *TFrmPictureText::BuildPage(Kind kind)
         const QString key = fc::KeyOf(kind, r.field);
         const int row = i % perColumn;
         const int column = i / perColumn;
-        auto *label = ly::Named(new QLabel(page), QLatin1String(r.label));
+        auto *label = new QLabel(page);
+        label->setObjectName(QLatin1String(r.label));
         label->setGeometry(column * kColumnWidth, 4 + row * kRowPitch, kLabelWidth, 20);
         label->setText(QLatin1String(r.caption));
         m_fields.insert(QString::fromLatin1(r.label).toLower(), label);
