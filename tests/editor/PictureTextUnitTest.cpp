@@ -676,4 +676,24 @@ TEST_F(PictureTextUnitTest, DraggingTheHandlesWritesTheSnappedPlace)
               QStringLiteral("Y"));
 }
 
+TEST_F(PictureTextUnitTest, TheWishTextDialogLoadsATextFileAndCancelGivesItsOwnLine)
+{
+    const QString text = sandbox.writeFile("Texts/wish.txt", "Many happy returns\r\nof the day\r\n");
+    TFrmLoadText_English::SetTextFilePicker([text](QWidget *) { return text; });
+    TFrmLoadText_English dialog({"old"});
+    EXPECT_EQ(dialog.Memo1->toPlainText(), QStringLiteral("old"));
+    dialog.BtnLoad->click();
+    TFrmLoadText_English::SetTextFilePicker(nullptr);
+    EXPECT_EQ(dialog.Memo1->toPlainText(), QStringLiteral("Many happy returns\nof the day"));
+    dialog.BtnOpen->click();
+    EXPECT_EQ(dialog.ModalResult(), int(Tly_Form::mrOk));
+    EXPECT_EQ(dialog.Result(), (QStringList{"Many happy returns", "of the day"}));
+
+    TFrmLoadText_English closed({"old"});
+    closed.show();
+    closed.close();
+    EXPECT_EQ(closed.Result(), QStringList{TFrmLoadText_English::kCancelledText});
+    EXPECT_NE(closed.ModalResult(), int(Tly_Form::mrOk));
+}
+
 } // namespace
