@@ -1610,6 +1610,52 @@ void drawMainWindow()
     drawDownLoadButton();
 }
 
+// ---- The frame card's built-in pictures -----------------------------------------------------
+
+// The frame picture a new frame card starts with: a rounded card with a double border on
+// white, the colour the card treats as transparent by default, so its corners fall away.
+void drawFrameCardDefaults()
+{
+    {
+        QImage image = canvas(320, 240, Qt::white);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF card(4, 4, 312, 232);
+        QLinearGradient fill(0, 0, 0, 240);
+        fill.setColorAt(0, kLavender);
+        fill.setColorAt(1, kLilac);
+        p.setPen(QPen(kTitleMid, 4));
+        p.setBrush(fill);
+        p.drawRoundedRect(card, 28, 28);
+        p.setPen(QPen(kHighlight, 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(card.adjusted(8, 8, -8, -8), 22, 22);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kEdgeLight);
+        p.drawPath(noteGlyph(QPointF(44, 206), 9));
+        p.drawPath(noteGlyph(QPointF(262, 50), 8));
+        p.setBrush(QColor(0xe0, 0x5a, 0x88));
+        p.drawPath(heartPath(QPointF(276, 200), 16));
+        p.end();
+        // Antialiasing must not leave near-white pixels around the shape: the card makes only
+        // pure white transparent.
+        image = image.convertToFormat(QImage::Format_RGB32);
+        save(image, QStringLiteral("FrameCard/DefaultFrame.png"));
+    }
+    {
+        QImage image = canvas(64, 64);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xe0, 0x5a, 0x88));
+        p.drawPath(heartPath(QPointF(32, 36), 30));
+        p.setBrush(QColor(255, 255, 255, 150));
+        p.drawEllipse(QPointF(22, 24), 5, 3.5);
+        p.end();
+        save(image, QStringLiteral("FrameCard/DefaultPicture.png"));
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -1634,5 +1680,6 @@ int main(int argc, char **argv)
     drawAlbumFrames();
     drawTunes();
     drawFlash();
+    drawFrameCardDefaults();
     return 0;
 }

@@ -31,50 +31,6 @@ namespace {
 
 using ly::ProjectEditorKind;
 
-// A one-colour GIF (Qt reads GIF but does not write it): literal codes only, a clear code
-// every two pixels, so every code stays three bits wide.
-QByteArray gifBytes(QSize size)
-{
-    QByteArray b("GIF89a");
-    const auto put16 = [&b](int v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    put16(size.width());
-    put16(size.height());
-    b.append(char(0x81)).append(char(0)).append(char(0)); // a global table of four colours
-    b.append(QByteArray::fromHex("3060c0ffffff000000000000"));
-    b.append(char(0x2C));
-    put16(0);
-    put16(0);
-    put16(size.width());
-    put16(size.height());
-    b.append(char(0)).append(char(2));
-    QByteArray data;
-    unsigned acc = 0;
-    int bits = 0;
-    const auto code = [&](unsigned c) {
-        acc |= c << bits;
-        bits += 3;
-        while (bits >= 8) {
-            data.append(char(acc & 0xFF));
-            acc >>= 8;
-            bits -= 8;
-        }
-    };
-    for (int i = 0; i < size.width() * size.height(); ++i) {
-        if (i % 2 == 0)
-            code(4);
-        code(0);
-    }
-    code(5);
-    if (bits > 0)
-        data.append(char(acc & 0xFF));
-    for (qsizetype at = 0; at < data.size(); at += 255) {
-        const QByteArray block = data.mid(at, 255);
-        b.append(char(block.size())).append(block);
-    }
-    b.append(char(0)).append(char(0x3B));
-    return b;
-}
-
 // The [FrmPicture] keys of a project file, in file order, with their values.
 QStringList sectionLines(const QString &file)
 {
@@ -101,7 +57,7 @@ protected:
         const QString file = projectWith("Rose", {"FrmPicture"});
         folder = QFileInfo(file).path() + "/";
         sandbox.writeFile(rel("Picture/One.jpg"), lytest::EncodedPicture({640, 480}, Qt::red, "JPG"));
-        sandbox.writeFile(rel("Picture/Two.gif"), gifBytes({60, 40}));
+        sandbox.writeFile(rel("Picture/Two.gif"), lytest::GifPicture({60, 40}));
         sandbox.writeFile(rel("Picture/Three.bmp"), lytest::EncodedPicture({200, 500}, Qt::green, "BMP"));
         sandbox.writeFile(rel("Res/Sky.jpg"), lytest::EncodedPicture({32, 32}, Qt::cyan, "JPG"));
         QDir().mkpath(folder + "PicBox");

@@ -116,6 +116,12 @@ void TLyPanel::setColor(const QColor &color)
     update();
 }
 
+void TLyPanel::setSingleBorder(bool on)
+{
+    m_singleBorder = on;
+    update();
+}
+
 void TLyPanel::TimerTimer()
 {
     m_timer.stop();
@@ -156,8 +162,14 @@ void TLyPanel::paintEvent(QPaintEvent *)
         layoutLabel();
         m_remembered = m_text;
     }
+    QPainter p(this);
     if (!m_transparent)
-        QPainter(this).fillRect(rect(), m_color);
+        p.fillRect(rect(), m_color);
+    if (m_singleBorder) {
+        p.setPen(QColor(0, 0, 0));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void TLyPanel::resizeEvent(QResizeEvent *event)

@@ -54,6 +54,10 @@ public:
     QColor Color() const { return m_color; }
     void setColor(const QColor &color);
 
+    // A single-line border around the panel (the frame card's "Single" style); none by default.
+    bool SingleBorder() const { return m_singleBorder; }
+    void setSingleBorder(bool on);
+
     // The label that shows the text, and the timer that moves it.
     QLabel *textLabel() const { return m_label; }
     const QTimer &timer() const { return m_timer; }
@@ -87,6 +91,7 @@ private:
     QColor m_fontColor = QColor(0, 0, 0);
     bool m_transparent = false;
     bool m_enabled = true;
+    bool m_singleBorder = false;
     QColor m_color;
     ClickTracker m_click;
 };

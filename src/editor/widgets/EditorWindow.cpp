@@ -2,6 +2,7 @@
 
 #include "editor/widgets/BlkUnit.h"
 #include "editor/widgets/BuilderSetUnit.h"
+#include "editor/widgets/PictureTextUnit.h"
 #include "editor/widgets/PictureUnit.h"
 
 #include <QWidget>
@@ -22,9 +23,10 @@ EditorFactory DefaultEditorFactory(ly::ProjectEditorKind kind)
         return [](TFrmMain &main) { return new TFrmBlk(main); };
     case ly::ProjectEditorKind::Album:
         return [](TFrmMain &main) { return new TFrmPicture(main); };
+    case ly::ProjectEditorKind::FrameCard:
+        return [](TFrmMain &main) { return new TFrmPictureText(main); };
     case ly::ProjectEditorKind::Flash:
     case ly::ProjectEditorKind::Movie:
-    case ly::ProjectEditorKind::FrameCard:
         break;
     case ly::ProjectEditorKind::BuildSettings:
         return [](TFrmMain &main) { return new TFrmBuilderSet(main); };
