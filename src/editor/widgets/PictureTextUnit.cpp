@@ -362,6 +362,10 @@ void TFrmPictureText::BuildPages()
     NoteMain_EdtName->setToolTip(kEnterHint);
     label(page, "NoteMain_LblStart", 0, 1);
     NoteMain_ComStart = static_cast<QComboBox *>(at(combo(page, "NoteMain_ComStart"), 0, 1));
+    // The close location and the lock-up in the screen's centre have no setting behind them:
+    // their labels exist with their texts but stay hidden.
+    label(page, "NoteMain_LblEnd", 0, 1)->hide();
+    label(page, "NoteMain_LblLock", 0, 1)->hide();
     label(page, "NoteMain_LblRandom", 1, 1);
     NoteMain_ComRadcom = static_cast<QComboBox *>(at(combo(page, "NoteMain_ComRadcom"), 1, 1));
     label(page, "NoteMain_LblRate", 2, 1);
@@ -507,6 +511,7 @@ void TFrmPictureText::LoadTexts()
         {"NoteMain_LblWidth", "Width Pix"}, {"NoteMain_LblHeight", "Height Pix"},
         {"NoteMain_LblColor", "Blk Color"}, {"NoteMain_LblStyle", "FormStyle"},
         {"NoteMain_LblName", "TitleText"},  {"NoteMain_LblStart", "Show Location"},
+        {"NoteMain_LblEnd", "Close Location"}, {"NoteMain_LblLock", "Lockup in Screen Center"},
         {"NoteMain_LblRandom", "Random Move"}, {"NoteMain_LblRate", "Move Velocity"},
         {"NoteMain_LblIco", "Icon"}};
     for (const auto &c : captions)
