@@ -8,6 +8,7 @@
 #include "support/Modal.h"
 #include "support/Sandbox.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,7 +23,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QtEndian>
 
 namespace {
 
@@ -44,8 +44,14 @@ Sizes sizesOf(const QString &path)
     const QByteArray f = lytest::readFile(path);
     if (f.size() < 44)
         return {f.size(), 0, 0};
-    return {f.size(), qFromLittleEndian<uint32_t>(f.constData() + 4),
-            qFromLittleEndian<uint32_t>(f.constData() + 40)};
+    QDataStream in(f);
+    in.setByteOrder(QDataStream::LittleEndian);
+    Sizes sizes{f.size(), 0, 0};
+    in.skipRawData(4);
+    in >> sizes.riff;
+    in.skipRawData(32);
+    in >> sizes.data;
+    return sizes;
 }
 void PrintTo(const Sizes &s, std::ostream *os)
 {
