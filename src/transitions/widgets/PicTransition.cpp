@@ -303,10 +303,14 @@ void TCustomPicTransition::RunLoop()
         // Pending messages are handled at least once per frame, so the window stays alive
         // even when frames take longer than Delay.
         QCoreApplication::processEvents();
-        while (running() && !m_manual && !m_stopping && frame.elapsed() <= m_delay) {
+        // The time left is read once: read again for the timer, it may have run out in
+        // between on a busy machine, and a timer of negative length never starts.
+        for (qint64 left = m_delay - frame.elapsed();
+             left >= 0 && running() && !m_manual && !m_stopping;
+             left = m_delay - frame.elapsed()) {
             QEventLoop wait;
             m_waitLoop = &wait;
-            QTimer::singleShot(int(m_delay - frame.elapsed() + 1), &wait, &QEventLoop::quit);
+            QTimer::singleShot(int(left + 1), &wait, &QEventLoop::quit);
             wait.exec();
             if (self)
                 m_waitLoop = nullptr;
