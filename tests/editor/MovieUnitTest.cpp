@@ -7,6 +7,7 @@
 #include "editor/widgets/MovieUnit.h"
 #include "editor/widgets/PreviewmMovieUnit.h"
 #include "platform/FakeMedia.h"
+#include "platform/MediaDevice.h"
 #include "platform/widgets/GlobalHotKey.h"
 #include "platform/widgets/MovieDisplay.h"
 #include "shared/FileText.h"
@@ -399,6 +400,63 @@ TEST_F(MovieUnitTest, FullScreenPlaysInItsOwnWindowUntilEscape)
     EXPECT_EQ(device->mode(), ly::platform::MediaMode::Playing);
     EXPECT_EQ(device->calls().filter("open ").last(), "open " + folder + "Movie/a.avi");
     EXPECT_TRUE(notices().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+#define REQUIRE_SOUND_DEVICES()                                                                   \
+    if (!lytest::haveSoundDevices())                                                              \
+    GTEST_SKIP() << "no sound device: run through ./test.sh, which starts a PulseAudio null sound server"
+
+TEST_F(MovieUnitTest, RealMoviesOfEveryTypeGetTheirOwnSizeAndOthersAreRefused)
+{
+    REQUIRE_SOUND_DEVICES();
+    TFrmMovie *movie = open(movieProject({}));
+    ASSERT_NE(movie, nullptr);
+    const QStringList media = lytest::writeMediaSet(sandbox.root() + "Media");
+    QStringList movies;
+    for (const QString &f : media)
+        if (QFileInfo(f).baseName() == "movie")
+            movies.append(f);
+    ASSERT_EQ(movies.size(), int(ly::kMovieExtensions.size()));
+    for (const QString &f : movies) {
+        ASSERT_TRUE(movie->AddMovie(f)) << f.toStdString() << " " << notices().join(", ").toStdString();
+        const QTreeWidgetItem *row = movie->ListView1->topLevelItem(movie->ListView1->topLevelItemCount() - 1);
+        EXPECT_EQ(row->text(TFrmMovie::ColName), QFileInfo(f).fileName());
+        EXPECT_EQ(row->text(TFrmMovie::ColPixels), QStringLiteral("64 X 48")) << f.toStdString();
+        EXPECT_EQ(lytest::readFile(folder + "Movie/" + QFileInfo(f).fileName()), lytest::readFile(f));
+    }
+    // The picture reaches the preview panel.
+    EXPECT_TRUE(QTest::qWaitFor([movie] { return !movie->Display().currentFrame().isNull(); }, 10000));
+
+    // A row chosen and played reopens its copy while the position poll runs, plays it to its
+    // end and starts it again.
+    movie->ListView1->setCurrentItem(movie->ListView1->topLevelItem(0));
+    movie->BtnPlay->click();
+    EXPECT_TRUE(notices().isEmpty()) << notices().join(", ").toStdString();
+    EXPECT_EQ(movie->Device().fileName(), folder + "Movie/" + movie->ListView1->topLevelItem(0)->text(0));
+    qint64 highest = 0;
+    const bool restarted = QTest::qWaitFor([&] {
+        const qint64 p = movie->Device().position();
+        highest = std::max(highest, p);
+        return highest > 2000 && p < 1000 && movie->Device().mode() == ly::platform::MediaMode::Playing;
+    }, 20000);
+    EXPECT_TRUE(restarted) << "highest position " << highest;
+    EXPECT_TRUE(notices().isEmpty()) << notices().join(", ").toStdString();
+
+    // A text file and a sound file under a movie's name.
+    const QString text = sandbox.writeFile("Home/letter.avi", "Dear friend,\r\nthis is no movie.\r\n");
+    const QString sound = sandbox.root() + "Home/song.avi";
+    ASSERT_TRUE(QFile::copy(lytest::mediaFixture("tone.mp3"), sound));
+    for (const QString &f : {text, sound}) {
+        notices().clear();
+        EXPECT_FALSE(movie->AddMovie(f)) << f.toStdString();
+        EXPECT_EQ(notices(), QStringList{"2: Can't open the movie."}) << f.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(folder + "Movie/" + QFileInfo(f).fileName()));
+    }
+    EXPECT_EQ(movie->ListView1->topLevelItemCount(), movies.size());
 }
 
 } // namespace

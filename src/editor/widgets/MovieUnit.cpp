@@ -442,19 +442,26 @@ bool TFrmMovie::AddMovie(const QString &file)
     return true;
 }
 
+bool TFrmMovie::AskToRemove(const QString &question)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Information"), question,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    if (box.exec() != QMessageBox::Yes)
+        return false;
+    // The list changes under the device: it lets go of its file (files stay on disk).
+    Timer1.stop();
+    Device().close();
+    m_opened = false;
+    return true;
+}
+
 void TFrmMovie::BtnDelOneClick()
 {
     QTreeWidgetItem *row = SelectedRow();
     if (ListView1->topLevelItemCount() == 0 || !row)
         return;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Information"),
-                    QStringLiteral("Do you really need to delete this document?"),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    if (box.exec() != QMessageBox::Yes)
+    if (!AskToRemove(QStringLiteral("Do you really need to delete this document?")))
         return;
-    Timer1.stop();
-    Device().close();
-    m_opened = false;
     const int index = ListView1->indexOfTopLevelItem(row);
     delete ListView1->takeTopLevelItem(index);
     if (ListView1->topLevelItemCount() == 0) {
@@ -475,14 +482,8 @@ void TFrmMovie::BtnDelAllClick()
 {
     if (ListView1->topLevelItemCount() == 0)
         return;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Information"),
-                    QStringLiteral("Do you really need to delete All document"),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    if (box.exec() != QMessageBox::Yes)
+    if (!AskToRemove(QStringLiteral("Do you really need to delete All document")))
         return;
-    Timer1.stop();
-    Device().close();
-    m_opened = false;
     {
         const QSignalBlocker block(ListView1);
         ListView1->clear();
@@ -505,9 +506,11 @@ void TFrmMovie::BtnDownClick()
 
 bool TFrmMovie::OpenCurrent()
 {
+    // Opening waits for the medium in a nested event loop: the position poll must not stop
+    // or seek the player while it loads.
+    Timer1.stop();
     ly::platform::MediaDevice &device = Device();
     device.close();
-    m_display->setDisplayWindow(nullptr);
     const ly::platform::MediaResult opened = device.open(m_currentPath);
     if (!opened) {
         ly::ShowNotice(ly::NoticeError, opened.error());

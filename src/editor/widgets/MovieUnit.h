@@ -138,6 +138,8 @@ protected:
 private:
     void LoadTexts();
     void Reset();
+    // The question of a removal; on Yes playback ends first.
+    bool AskToRemove(const QString &question);
     void SetButtons(bool play, bool pause, bool stop);
     void FollowSelection();
     QTreeWidgetItem *SelectedRow() const;
