@@ -6,8 +6,10 @@
 #include "control/widgets/LyFontDialog.h"
 #include "editor/widgets/MovieUnit.h"
 #include "editor/widgets/PreviewmMovieUnit.h"
+#include "control/widgets/LyTrackbar.h"
 #include "platform/FakeMedia.h"
 #include "platform/MediaDevice.h"
+#include "platform/WaveOut.h"
 #include "platform/widgets/GlobalHotKey.h"
 #include "platform/widgets/MovieDisplay.h"
 #include "shared/FileText.h"
@@ -21,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -313,6 +316,36 @@ TEST_F(MovieUnitTest, ThePreviewPlaysPausesStopsAndLoopsAtTheEnd)
     movie->BtnPlay->click();
     main->StopEditorMedia();
     EXPECT_NE(device->mode(), ly::platform::MediaMode::Playing);
+}
+
+TEST_F(MovieUnitTest, ThePositionBarSeeksAndTheVolumePanelSetsTheVolume)
+{
+    TFrmMovie *movie = open(movieProject({}));
+    ASSERT_NE(movie, nullptr);
+    const QString a = sandbox.writeFile("Home/a.avi", "a");
+    FakeMediaDevice *device = fake(movie, {a});
+    ASSERT_TRUE(movie->AddMovie(a));
+    device->advance(500);
+    movie->Timer1Timer();
+    EXPECT_EQ(movie->lyTrackbar1->maximum(), 3000);
+
+    const QPoint middle = movie->lyTrackbar1->rect().center();
+    QTest::mousePress(movie->lyTrackbar1, Qt::LeftButton, {}, middle);
+    EXPECT_EQ(device->mode(), ly::platform::MediaMode::Paused);
+    EXPECT_FALSE(movie->Timer1.isActive());
+    QTest::mouseRelease(movie->lyTrackbar1, Qt::LeftButton, {}, middle);
+    EXPECT_EQ(device->calls().last(2).first(), "seek " + QString::number(movie->lyTrackbar1->value()));
+    EXPECT_EQ(device->mode(), ly::platform::MediaMode::Playing);
+    EXPECT_TRUE(movie->Timer1.isActive());
+
+    const ly::platform::WaveVolume volume = ly::platform::WaveOutVolume();
+    movie->BtnVolume->click();
+    EXPECT_TRUE(movie->PnlVolume->isVisible());
+    movie->TrackBarVolume->setValue(55);
+    EXPECT_EQ(ly::platform::WaveOutVolume(), (ly::platform::WaveVolume{200 * 256, 200 * 256}));
+    movie->BtnVolumeClose->click();
+    EXPECT_FALSE(movie->PnlVolume->isVisible());
+    ly::platform::SetWaveOutVolume(volume);
 }
 
 TEST_F(MovieUnitTest, ListButtonsDeleteAndMoveRows)
