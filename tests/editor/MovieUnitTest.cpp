@@ -350,12 +350,15 @@ TEST_F(MovieUnitTest, ThePositionBarSeeksAndTheVolumePanelSetsTheVolume)
 
 TEST_F(MovieUnitTest, ListButtonsDeleteAndMoveRows)
 {
-    const QString file = movieProject({{"Number", "3"},
+    // A name stored twice makes one row.
+    const QString file = movieProject({{"Number", "4"},
                                        {"Item0", "\\Movie\\a.avi"},
                                        {"Item1", "\\Movie\\b.mpg"},
-                                       {"Item2", "\\Movie\\c.wmv"}});
+                                       {"Item2", "\\Movie\\a.avi"},
+                                       {"Item3", "\\Movie\\c.wmv"}});
     TFrmMovie *movie = open(file);
     ASSERT_NE(movie, nullptr);
+    EXPECT_EQ(rowNames(movie), (QStringList{"a.avi", "b.mpg", "c.wmv"}));
     movie->ListView1->setCurrentItem(movie->ListView1->topLevelItem(1));
     EXPECT_EQ(movie->CurrentPath(), folder + "Movie/b.mpg");
     EXPECT_TRUE(movie->BtnUp->isEnabled());

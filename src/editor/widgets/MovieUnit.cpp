@@ -248,7 +248,10 @@ TFrmMovie::TFrmMovie(TFrmMain &main)
 TFrmMovie::~TFrmMovie()
 {
     Timer1.stop();
-    PlayerBar->Device().close();
+    // The player bar (a child) outlives the display: the device lets go of its sink first.
+    ly::platform::MediaDevice &device = PlayerBar->Device();
+    device.close();
+    device.setVideoSink(nullptr);
     m_display->setDisplayWindow(nullptr);
 }
 
@@ -618,7 +621,7 @@ void TFrmMovie::PositionRelease()
 
 void TFrmMovie::StopMedia()
 {
-    if (m_opened && ListView1->topLevelItemCount() > 0) {
+    if (!PlayerBar->Device().fileName().isEmpty() && ListView1->topLevelItemCount() > 0) {
         Timer1.stop();
         Device().stop();
         SetButtons(true, false, false);
@@ -741,6 +744,9 @@ void TFrmMovie::LoadStep(const ly::ProjectDocument &project)
     BtnDelAll->setEnabled(true);
     const QString folder = project.ProjectFolder() + QStringLiteral("Movie/");
     for (const ly::MovieItem &item : s.movies) {
+        // A name listed twice (a project file from elsewhere) makes one row, as an add does.
+        if (Lists(item.name))
+            continue;
         AddRow(folder + item.name, item.pixels);
         m_currentPath = folder + item.name;
     }
