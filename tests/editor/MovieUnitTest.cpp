@@ -362,6 +362,12 @@ TEST_F(MovieUnitTest, ListButtonsDeleteAndMoveRows)
     movie->ListView1->setCurrentItem(movie->ListView1->topLevelItem(1));
     EXPECT_EQ(movie->CurrentPath(), folder + "Movie/b.mpg");
     EXPECT_TRUE(movie->BtnUp->isEnabled());
+    // The movie files are missing: Play reports the player's error and the list stays.
+    movie->BtnPlay->click();
+    ASSERT_EQ(notices().size(), 1);
+    EXPECT_TRUE(notices()[0].startsWith("1: ") && notices()[0].contains("b.mpg")) << notices()[0].toStdString();
+    EXPECT_EQ(movie->ListView1->topLevelItemCount(), 3);
+    EXPECT_TRUE(movie->BtnPlay->isEnabled());
     movie->BtnUp->click();
     main->Save1Click();
     EXPECT_EQ(ly::ini::read(file, "FrmMovie", "Item0"), QStringLiteral("\\Movie\\b.mpg"));
