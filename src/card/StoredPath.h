@@ -13,6 +13,7 @@ inline const QString kMusic = QStringLiteral("Music");
 inline const QString kRes = QStringLiteral("Res");
 inline const QString kPicture = QStringLiteral("Picture");
 inline const QString kPicBox = QStringLiteral("PicBox");
+inline const QString kMovie = QStringLiteral("Movie");
 
 // "\" + folder + "\" + name.
 QString make(const QString &folder, const QString &bareName);

@@ -2,6 +2,7 @@
 
 #include "editor/widgets/BlkUnit.h"
 #include "editor/widgets/BuilderSetUnit.h"
+#include "editor/widgets/MovieUnit.h"
 #include "editor/widgets/PictureTextUnit.h"
 #include "editor/widgets/PictureUnit.h"
 
@@ -25,8 +26,9 @@ EditorFactory DefaultEditorFactory(ly::ProjectEditorKind kind)
         return [](TFrmMain &main) { return new TFrmPicture(main); };
     case ly::ProjectEditorKind::FrameCard:
         return [](TFrmMain &main) { return new TFrmPictureText(main); };
-    case ly::ProjectEditorKind::Flash:
     case ly::ProjectEditorKind::Movie:
+        return [](TFrmMain &main) { return new TFrmMovie(main); };
+    case ly::ProjectEditorKind::Flash:
         break;
     case ly::ProjectEditorKind::BuildSettings:
         return [](TFrmMain &main) { return new TFrmBuilderSet(main); };
