@@ -465,18 +465,10 @@ void TFrmMovie::BtnDelOneClick()
         return;
     if (!AskToRemove(QStringLiteral("Do you really need to delete this document?")))
         return;
-    const int index = ListView1->indexOfTopLevelItem(row);
-    delete ListView1->takeTopLevelItem(index);
-    if (ListView1->topLevelItemCount() == 0) {
+    if (!ly::RemoveRowSelectingNeighbour(ListView1, row)) {
         Reset();
         SetButtons(!m_currentPath.isEmpty(), false, false);
         return;
-    }
-    QTreeWidgetItem *next = ListView1->topLevelItem(std::max(0, index - 1));
-    {
-        const QSignalBlocker block(ListView1);
-        ListView1->setCurrentItem(next);
-        next->setSelected(true);
     }
     ListView1Click();
 }

@@ -603,18 +603,10 @@ void TFrmPicture::BtnDelOneClick()
                     QMessageBox::Yes | QMessageBox::No, this);
     if (box.exec() != QMessageBox::Yes)
         return;
-    const int index = ListView1->indexOfTopLevelItem(row);
     PicTransition1->Stop();
-    delete ListView1->takeTopLevelItem(index);
-    if (ListView1->topLevelItemCount() == 0) {
+    if (!ly::RemoveRowSelectingNeighbour(ListView1, row)) {
         Reset();
         return;
-    }
-    QTreeWidgetItem *next = ListView1->topLevelItem(std::max(0, index - 1));
-    {
-        const QSignalBlocker block(ListView1);
-        ListView1->setCurrentItem(next);
-        next->setSelected(true);
     }
     ListView1Click();
 }

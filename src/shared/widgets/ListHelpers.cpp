@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QSet>
+#include <QSignalBlocker>
+#include <QTreeWidget>
 
 namespace ly {
 
@@ -114,6 +116,19 @@ void MoveListItemDown(QAbstractItemView *view, QWidget *upButton, QWidget *downB
     }
     swapRowsWithIconsTravelling(view, row, row + 1);
     selectRow(view, row + 1);
+}
+
+QTreeWidgetItem *RemoveRowSelectingNeighbour(QTreeWidget *list, QTreeWidgetItem *row)
+{
+    const int index = list->indexOfTopLevelItem(row);
+    delete list->takeTopLevelItem(index);
+    if (list->topLevelItemCount() == 0)
+        return nullptr;
+    QTreeWidgetItem *next = list->topLevelItem(index > 0 ? index - 1 : 0);
+    const QSignalBlocker block(list);
+    list->setCurrentItem(next);
+    next->setSelected(true);
+    return next;
 }
 
 } // namespace ly

@@ -5,6 +5,8 @@
 #include <QString>
 
 class QAbstractItemView;
+class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 // Helpers for the report-style lists of the windows (a QTreeWidget or any item view over a
@@ -31,5 +33,9 @@ void MoveListItemUp(QAbstractItemView *view, QWidget *upButton, QWidget *downBut
 // Moves the selected row one place down; on the last row only the buttons change (up
 // enabled, down disabled). Nothing for an empty list or without a selection.
 void MoveListItemDown(QAbstractItemView *view, QWidget *upButton, QWidget *downButton);
+
+// Deletes the row and selects the one above it (the new first row when it was the first)
+// without the list's signals; returns that row, or nullptr when the list is now empty.
+QTreeWidgetItem *RemoveRowSelectingNeighbour(QTreeWidget *list, QTreeWidgetItem *row);
 
 } // namespace ly
